@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/frameclock.h"
+#include "core/gamestate.h"
+#include "resources/ressourcemanager.h"
+
+#include <SFML/Graphics.hpp>
+
+#include <vector>
+
+// Owns the window, the resource manager and the stack of game states, and runs the
+// frame loop: events top down, updates top down, drawing from the highest opaque state up.
+class Application
+{
+public:
+    Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    ~Application();
+
+    void init();
+    void start();
+    // One pass of the frame loop: events, update, drawing.
+    void frame();
+    // What the frame loop does with one polled event.
+    void handleEvent(sf::Event& event);
+
+    void eventGS(sf::Event& event);
+    void updateGS();
+    void drawGS();
+    void addGameState(GameState* state);
+    void popGameState();
+    void mainMenu();
+    void ShowFPSCounter();
+    void pauseTime();
+    void resumeTime();
+
+    std::size_t getStateCount() const;
+    GameState* getState(std::size_t index) const;
+    bool isFPSShown() const;
+    const sf::Text& getFPSText() const;
+    FrameClock& getFrameClock();
+    sf::RenderWindow& getWindow();
+    RessourceManager& getRessourceManager();
+
+private:
+    void handleApplicationKey(sf::Keyboard::Key key);
+    // Mouse positions arrive in window pixels; the game works in its 1000 x 500
+    // coordinates whatever size the window has been given.
+    void mapMouseToGame(int& x, int& y) const;
+    void setWindowIcon();
+
+    bool m_showFPS;
+    bool m_paused;
+    int m_fps;
+    sf::RenderWindow m_Window;
+    FrameClock m_tempsEntreImages;
+    sf::Clock m_tempsFPS;
+    sf::Text m_compteurFPS;
+    RessourceManager m_RManager;
+    std::vector<GameState*> m_States;
+};

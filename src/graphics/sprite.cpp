@@ -1,0 +1,110 @@
+#include "graphics/sprite.h"
+
+#include <algorithm>
+#include <cmath>
+
+Sprite::Sprite(const sf::Texture& texture) : sf::Sprite(texture)
+{
+}
+
+bool Sprite::update(float)
+{
+    return false;
+}
+
+void Sprite::setEtatY(int)
+{
+}
+
+void Sprite::setEtatX(int)
+{
+}
+
+RepeatedSprite::RepeatedSprite(const sf::Texture& texture, float vBas, float vGauche)
+    : Sprite(texture),
+      m_vBas(vBas),
+      m_vGauche(vGauche),
+      m_left(0.0),
+      m_top(0.0)
+{
+}
+
+bool RepeatedSprite::update(float t)
+{
+    m_top -= m_vBas * t;
+    m_left += m_vGauche * t;
+    sf::IntRect rect = getTextureRect();
+    rect.left = static_cast<int>(std::trunc(m_left));
+    rect.top = static_cast<int>(std::trunc(m_top));
+    setTextureRect(rect);
+    return false;
+}
+
+AnimatedSprite::AnimatedSprite(const sf::Texture& texture, int nbEtatX, int nbEtatY, float tpsEntreImages,
+                               bool changeEtatYToutSeul)
+    : Sprite(texture),
+      // A sheet has at least one frame each way, whatever a map file says.
+      m_nbEtatX(std::max(nbEtatX, 1)),
+      m_nbEtatY(std::max(nbEtatY, 1)),
+      m_etatX(0),
+      m_etatY(0),
+      m_largeurSprite(static_cast<int>(texture.getSize().x) / m_nbEtatX),
+      m_hauteurSprite(static_cast<int>(texture.getSize().y) / m_nbEtatY),
+      m_changeEtatYToutSeul(changeEtatYToutSeul),
+      m_tpsEntreImages(tpsEntreImages),
+      m_tpsDepuisImage(tpsEntreImages)
+{
+    showFrame();
+}
+
+bool AnimatedSprite::update(float t)
+{
+    if (m_tpsEntreImages == -1.f)
+        return false;
+    m_tpsDepuisImage += t;
+    if (!(m_tpsDepuisImage > m_tpsEntreImages))
+        return false;
+
+    if (m_etatX < m_nbEtatX - 1) {
+        ++m_etatX;
+    } else {
+        m_etatX = 0;
+        if (m_changeEtatYToutSeul)
+            m_etatY = m_etatY < m_nbEtatY - 1 ? m_etatY + 1 : 0;
+    }
+    showFrame();
+    // Time beyond the frame duration is dropped: a long step advances one frame only.
+    m_tpsDepuisImage = 0.f;
+    return true;
+}
+
+void AnimatedSprite::setEtatY(int y)
+{
+    if (y < 0 || y >= m_nbEtatY)
+        return;
+    m_etatY = y;
+    showFrame();
+}
+
+void AnimatedSprite::setEtatX(int x)
+{
+    if (x < 0 || x >= m_nbEtatX)
+        return;
+    m_etatX = x;
+    showFrame();
+}
+
+int AnimatedSprite::getEtatX() const
+{
+    return m_etatX;
+}
+
+int AnimatedSprite::getEtatY() const
+{
+    return m_etatY;
+}
+
+void AnimatedSprite::showFrame()
+{
+    setTextureRect({m_largeurSprite * m_etatX, m_hauteurSprite * m_etatY, m_largeurSprite, m_hauteurSprite});
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "resources/manager.h"
+
+#include <SFML/Graphics.hpp>
+
+class Manager_Font : public Manager<sf::Font>
+{
+protected:
+    void load() override;
+};

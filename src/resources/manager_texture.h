@@ -1,0 +1,11 @@
+#pragma once
+
+#include "resources/manager.h"
+
+#include <SFML/Graphics.hpp>
+
+class Manager_Texture : public Manager<sf::Texture>
+{
+protected:
+    void load() override;
+};

@@ -1,0 +1,192 @@
+#include "resources/ressourcemanager.h"
+
+#include "resources/path.h"
+#include "resources/random.h"
+
+namespace {
+
+// Half of a cursor's texture rectangle, in whole pixels: the cursor's hot spot.
+sf::Vector2i halfSize(const sf::Sprite& cursor)
+{
+    const sf::IntRect rect = cursor.getTextureRect();
+    return {rect.width / 2, rect.height / 2};
+}
+
+} // namespace
+
+RessourceManager::RessourceManager() : m_Window(nullptr), m_Application(nullptr), m_Map(nullptr), m_keyboard(nullptr)
+{
+    m_BGM.setLoop(true);
+    m_BGM.setVolume(80);
+    setMouseCursor("fleche");
+}
+
+RessourceManager::~RessourceManager()
+{
+    for (sf::Sound* sound : m_Sound)
+        delete sound;
+    m_Sound.clear();
+    while (!m_hud_curseur.empty()) {
+        m_Textures.kill(m_hud_curseur.top()->getTexture());
+        delete m_hud_curseur.top();
+        m_hud_curseur.pop();
+    }
+    m_BGM.stop();
+}
+
+void RessourceManager::setApplication(Application* application)
+{
+    m_Application = application;
+}
+
+Application& RessourceManager::getApplication()
+{
+    return *m_Application;
+}
+
+void RessourceManager::setWindow(sf::RenderWindow* window)
+{
+    m_Window = window;
+}
+
+sf::RenderWindow& RessourceManager::getWindow()
+{
+    return *m_Window;
+}
+
+void RessourceManager::setMap(Map* map)
+{
+    m_Map = map;
+}
+
+Map* RessourceManager::getMap()
+{
+    return m_Map;
+}
+
+const sf::Texture& RessourceManager::getTexture(const std::string& path)
+{
+    return m_Textures.get(path);
+}
+
+void RessourceManager::killTexture(const std::string& path)
+{
+    m_Textures.kill(path);
+}
+
+void RessourceManager::killTexture(const sf::Texture* texture)
+{
+    m_Textures.kill(texture);
+}
+
+const sf::Font& RessourceManager::getFont(const std::string& path)
+{
+    return m_Fonts.get(path);
+}
+
+void RessourceManager::playSound(std::string path)
+{
+    if (path == "shoot")
+        path = "data\\sounds\\shoot" + std::to_string(random(0, 6)) + ".ogg";
+
+    // Each file has one voice: a second play restarts it instead of overlapping it.
+    for (sf::Sound* sound : m_Sound) {
+        if (&m_SoundBuffer.get(path) == sound->getBuffer()) {
+            sound->play();
+            return;
+        }
+    }
+    sf::Sound* sound = new sf::Sound(m_SoundBuffer.get(path));
+    m_Sound.push_back(sound);
+    sound->play();
+}
+
+void RessourceManager::playBGM(std::string name)
+{
+    const std::string path = "data\\sounds\\" + name;
+    if (path != m_pathBGM) {
+        m_pathBGM = path;
+        m_BGM.openFromFile(hostPath(path));
+    }
+    m_BGM.play();
+}
+
+void RessourceManager::pauseBGM()
+{
+    if (m_BGM.getStatus() == sf::SoundSource::Playing)
+        m_BGM.pause();
+}
+
+void RessourceManager::resumeBGM()
+{
+    if (m_BGM.getStatus() == sf::SoundSource::Paused)
+        m_BGM.play();
+}
+
+void RessourceManager::stopBGM()
+{
+    if (m_BGM.getStatus() == sf::SoundSource::Playing)
+        m_BGM.stop();
+}
+
+sf::SoundSource::Status RessourceManager::getBGMStatus() const
+{
+    return m_BGM.getStatus();
+}
+
+const std::string& RessourceManager::getBGMPath() const
+{
+    return m_pathBGM;
+}
+
+void RessourceManager::drawCursor()
+{
+    m_Window->draw(*m_hud_curseur.top());
+}
+
+void RessourceManager::setMousePosition(const sf::Vector2i& position)
+{
+    sf::Sprite& cursor = *m_hud_curseur.top();
+    const sf::Vector2i half = halfSize(cursor);
+    cursor.setPosition(static_cast<float>(position.x - half.x), static_cast<float>(position.y - half.y));
+}
+
+sf::Vector2i RessourceManager::getMousePosition()
+{
+    const sf::Sprite& cursor = *m_hud_curseur.top();
+    const sf::Vector2i half = halfSize(cursor);
+    return {static_cast<int>(cursor.getPosition().x + half.x), static_cast<int>(cursor.getPosition().y + half.y)};
+}
+
+void RessourceManager::setMouseCursor(const std::string& name)
+{
+    const sf::Vector2i centre = m_hud_curseur.empty() ? sf::Vector2i(0, 0) : getMousePosition();
+    m_hud_curseur.push(new sf::Sprite(getTexture("data\\graphics\\window\\hud\\" + name + ".png")));
+    setMousePosition(centre);
+}
+
+void RessourceManager::deleteMouseCursor()
+{
+    if (m_hud_curseur.size() < 2)
+        return;
+    killTexture(m_hud_curseur.top()->getTexture());
+    delete m_hud_curseur.top();
+    m_hud_curseur.pop();
+}
+
+std::size_t RessourceManager::getCursorCount() const
+{
+    return m_hud_curseur.size();
+}
+
+bool RessourceManager::isKeyPressed(sf::Keyboard::Key key) const
+{
+    if (m_keyboard)
+        return m_keyboard->isKeyPressed(key);
+    return m_Window && m_Window->hasFocus() && sf::Keyboard::isKeyPressed(key);
+}
+
+void RessourceManager::setKeyboard(const KeyboardState* keyboard)
+{
+    m_keyboard = keyboard;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <SFML/System/String.hpp>
+
+#include <string>
+
+// Texts of the data files are 8-bit. Older files are ISO 8859-1 (the byte 0xE0 is "à");
+// a text editor today writes UTF-8. A text that is valid UTF-8 is read as UTF-8,
+// anything else as ISO 8859-1, so both show the same letters.
+sf::String toDisplayString(const std::string& bytes);

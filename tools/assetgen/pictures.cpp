@@ -1,0 +1,5 @@
+#include "assetgen.h"
+
+void generatePictures(Output&)
+{
+}
