@@ -3,7 +3,6 @@
 #include "core/version.h"
 #include "menus/mainmenu.h"
 
-#include <cmath>
 #include <iostream>
 #include <string>
 
@@ -114,11 +113,13 @@ void Application::handleApplicationKey(sf::Keyboard::Key key)
 
 void Application::mapMouseToGame(int& x, int& y) const
 {
-    if (!m_Window.isOpen())
+    const sf::Vector2u size = m_Window.getSize();
+    if (!m_Window.isOpen() || size.x == 0 || size.y == 0)
         return;
-    const sf::Vector2f point = m_Window.mapPixelToCoords({x, y});
-    x = static_cast<int>(std::floor(point.x));
-    y = static_cast<int>(std::floor(point.y));
+    // The view never changes, so whole-number arithmetic maps pixels exactly.
+    const sf::Vector2f view = m_Window.getView().getSize();
+    x = static_cast<int>(static_cast<long long>(x) * static_cast<long long>(view.x) / size.x);
+    y = static_cast<int>(static_cast<long long>(y) * static_cast<long long>(view.y) / size.y);
 }
 
 void Application::eventGS(sf::Event& event)

@@ -84,3 +84,8 @@ void MainMenu::draw()
         m_RManager->playBGM(MENU_MUSIC);
     }
 }
+
+const AnimatedSprite& MainMenu::getMascot() const
+{
+    return *m_virus;
+}

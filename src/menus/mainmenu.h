@@ -15,6 +15,7 @@ public:
     bool event(const sf::Event& event) override;
     void update(float t) override;
     void draw() override;
+    const AnimatedSprite& getMascot() const;
 
 private:
     bool m_playingBGM;

@@ -139,6 +139,11 @@ const std::string& RessourceManager::getBGMPath() const
     return m_pathBGM;
 }
 
+sf::Time RessourceManager::getBGMPlayingOffset() const
+{
+    return m_BGM.getPlayingOffset();
+}
+
 void RessourceManager::drawCursor()
 {
     m_Window->draw(*m_hud_curseur.top());

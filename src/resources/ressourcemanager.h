@@ -44,6 +44,7 @@ public:
     void stopBGM();
     sf::SoundSource::Status getBGMStatus() const;
     const std::string& getBGMPath() const;
+    sf::Time getBGMPlayingOffset() const;
 
     void drawCursor();
     void setMousePosition(const sf::Vector2i& position);

@@ -1,0 +1,255 @@
+#include "menus/mainmenu.h"
+#include "support/harness.h"
+#include "support/menudata.h"
+
+#include <SFML/System/Sleep.hpp>
+
+#include <memory>
+
+namespace {
+
+// A state that writes what the stack does with it into a shared log.
+class Probe : public GameState
+{
+public:
+    Probe(RessourceManager* rm, std::string name, std::vector<std::string>& log, bool modal, bool opaque,
+          bool consumes = false)
+        : GameState(rm, modal, opaque), m_name(std::move(name)), m_log(log), m_consumes(consumes)
+    {
+    }
+    ~Probe() override
+    {
+        m_log.push_back(m_name + ".deleted");
+    }
+    bool event(const sf::Event&) override
+    {
+        m_log.push_back(m_name + ".event");
+        return m_consumes;
+    }
+    void update(float t) override
+    {
+        m_log.push_back(m_name + ".update");
+        lastStep = t;
+    }
+    void draw() override
+    {
+        m_log.push_back(m_name + ".draw");
+    }
+    float lastStep = 0.f;
+
+private:
+    std::string m_name;
+    std::vector<std::string>& m_log;
+    bool m_consumes;
+};
+
+// A state that removes itself on any event, then reports the event unconsumed.
+class Quitter : public Probe
+{
+public:
+    using Probe::Probe;
+    bool event(const sf::Event& e) override
+    {
+        Probe::event(e);
+        m_RManager->getApplication().popGameState();
+        return false;
+    }
+};
+
+} // namespace
+
+class ApplicationTest : public MenuTest
+{
+protected:
+    std::unique_ptr<GameHarness> game;
+    std::vector<std::string> log;
+
+    void start()
+    {
+        game = std::make_unique<GameHarness>();
+    }
+    Probe* push(const std::string& name, bool modal, bool opaque, bool consumes = false)
+    {
+        Probe* probe = new Probe(&game->rm(), name, log, modal, opaque, consumes);
+        game->app().addGameState(probe);
+        return probe;
+    }
+    void TearDown() override
+    {
+        game.reset();
+        MenuTest::TearDown();
+    }
+};
+
+TEST_F(ApplicationTest, StartUpLoadsTheCursorThenTheMenuThenTheFontThenTheIcon)
+{
+    start();
+    std::vector<std::string> created;
+    for (const std::string& line : trace())
+        if (line.rfind(" -- Manager : Creation de l'item : ", 0) == 0)
+            created.push_back(line.substr(35));
+    const std::vector<std::string> expected{
+        "data\\graphics\\window\\hud\\fleche.png",
+        "data\\graphics\\window\\mainmenu\\background.png", "data\\graphics\\window\\mainmenu\\commencer.png",
+        "data\\graphics\\window\\mainmenu\\charger.png",    "data\\graphics\\window\\mainmenu\\quitter.png",
+        "data\\graphics\\window\\mainmenu\\titre.png",      "data\\graphics\\window\\mainmenu\\virus.png",
+        "data\\graphics\\window\\commandes\\bouton.png",    "data\\fonts\\korvane.ttf",
+        "data\\graphics\\window\\iconeFenetre.png",
+    };
+    EXPECT_EQ(created, expected);
+    EXPECT_EQ(trace().size(), 2 * expected.size()) << "each creation line has its loading line, nothing else";
+    EXPECT_EQ(game->stateCount(), 1u);
+    EXPECT_NE(game->topAs<MainMenu>(), nullptr);
+    EXPECT_EQ(game->app().getWindow().getSize(), sf::Vector2u(1000, 500));
+    EXPECT_TRUE(game->app().isFPSShown());
+}
+
+TEST_F(ApplicationTest, IconSmallerThanTheWindowIconIsSkippedWithANote)
+{
+    writeImage("data\\graphics\\window\\iconeFenetre.png", 16, 16);
+    start();
+    EXPECT_EQ(trace().at(trace().size() - 2), " -*- Icone de la fenetre ignoree : image trop petite");
+    EXPECT_EQ(trace().back(), "    * data\\graphics\\window\\iconeFenetre.png");
+}
+
+TEST_F(ApplicationTest, EventsGoDownUntilConsumedOrModal)
+{
+    start();
+    push("a", false, true);
+    push("b", true, false);
+    push("c", false, false);
+    game->send(keyPressed(sf::Keyboard::A));
+    EXPECT_EQ(log, (std::vector<std::string>{"c.event", "b.event"}));
+
+    log.clear();
+    push("d", false, false, true);
+    game->send(keyPressed(sf::Keyboard::A));
+    EXPECT_EQ(log, (std::vector<std::string>{"d.event"}));
+}
+
+TEST_F(ApplicationTest, AStateThatRemovesItselfEndsTheEventPass)
+{
+    start();
+    push("below", false, false);
+    game->app().addGameState(new Quitter(&game->rm(), "quitter", log, false, false));
+    game->send(keyPressed(sf::Keyboard::A));
+    EXPECT_EQ(log, (std::vector<std::string>{"quitter.event", "quitter.deleted"}));
+    EXPECT_EQ(game->stateCount(), 2u);
+}
+
+TEST_F(ApplicationTest, UpdatesGoDownToTheFirstModalStateAndStopWhilePaused)
+{
+    start();
+    push("a", true, true);
+    Probe* b = push("b", false, false);
+    game->step();
+    EXPECT_EQ(log, (std::vector<std::string>{"b.update", "a.update"}));
+    EXPECT_FLOAT_EQ(b->lastStep, GameHarness::STEP);
+
+    log.clear();
+    game->app().pauseTime();
+    game->send(keyPressed(sf::Keyboard::A));
+    game->step();
+    game->app().drawGS();
+    EXPECT_EQ(log, (std::vector<std::string>{"b.event", "a.event", "a.draw", "b.draw"}));
+    game->app().resumeTime();
+    log.clear();
+    game->step();
+    EXPECT_EQ(log, (std::vector<std::string>{"b.update", "a.update"}));
+}
+
+TEST_F(ApplicationTest, DrawingStartsAtTheHighestOpaqueState)
+{
+    start();
+    push("a", true, false);
+    push("b", true, true);
+    push("c", true, false);
+    push("d", true, false);
+    game->app().drawGS();
+    EXPECT_EQ(log, (std::vector<std::string>{"b.draw", "c.draw", "d.draw"}));
+}
+
+TEST_F(ApplicationTest, F1HidesAndShowsTheCounter)
+{
+    start();
+    game->send(keyPressed(sf::Keyboard::F1));
+    EXPECT_TRUE(game->app().isFPSShown()) << "pressing does nothing";
+    game->send(keyReleased(sf::Keyboard::F1));
+    EXPECT_FALSE(game->app().isFPSShown());
+    game->send(keyReleased(sf::Keyboard::F1));
+    EXPECT_TRUE(game->app().isFPSShown());
+}
+
+TEST_F(ApplicationTest, CounterHiddenForASecondShowsTheInterruptedSecondFirst)
+{
+    start();
+    game->app().ShowFPSCounter(); // may close the second started at construction
+    sf::sleep(sf::seconds(1.05f));
+    game->app().ShowFPSCounter(); // closes a second: the count restarts
+    for (int i = 0; i < 5; ++i)
+        game->app().ShowFPSCounter();
+    game->send(keyReleased(sf::Keyboard::F1));
+    sf::sleep(sf::seconds(1.05f));
+    game->send(keyReleased(sf::Keyboard::F1));
+    game->app().ShowFPSCounter();
+    EXPECT_EQ(game->app().getFPSText().getString().toAnsiString(), "FPS : 5");
+    game->app().ShowFPSCounter();
+    EXPECT_EQ(game->app().getFPSText().getString().toAnsiString(), "FPS : 5") << "a new second has begun";
+}
+
+TEST_F(ApplicationTest, F11ReturnsToTheMainMenuDestroyingTheStatesTopFirst)
+{
+    start();
+    push("level", true, true);
+    push("pause", true, false);
+    game->send(keyReleased(sf::Keyboard::F11));
+    EXPECT_EQ(game->stateCount(), 1u);
+    EXPECT_EQ(log, (std::vector<std::string>{"pause.deleted", "level.deleted"}))
+        << "the key acts on the stack before any state sees it";
+    game->send(keyReleased(sf::Keyboard::F11));
+    EXPECT_EQ(game->stateCount(), 1u);
+    EXPECT_TRUE(game->app().getWindow().isOpen());
+}
+
+TEST_F(ApplicationTest, F12EmptiesTheStackAndClosesTheWindow)
+{
+    start();
+    push("level", true, true);
+    game->send(keyReleased(sf::Keyboard::F12));
+    EXPECT_EQ(log, (std::vector<std::string>{"level.deleted"}));
+    EXPECT_EQ(game->stateCount(), 0u);
+    EXPECT_FALSE(game->app().getWindow().isOpen());
+    game->frame(); // the frame that ends the loop runs on an empty stack
+}
+
+TEST_F(ApplicationTest, CloseButtonIsOfferedToTheStatesThenClosesTheWindow)
+{
+    start();
+    push("level", true, true);
+    game->send(closed());
+    EXPECT_EQ(log, (std::vector<std::string>{"level.event"}));
+    EXPECT_FALSE(game->app().getWindow().isOpen());
+}
+
+TEST_F(ApplicationTest, MouseIsMappedToGameCoordinatesAfterAResize)
+{
+    start();
+    game->send(mouseMoved(250, 100));
+    EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(250, 100));
+
+    game->app().getWindow().setSize({2000, 1000});
+    sf::Event event;
+    for (int i = 0; i < 50 && game->app().getWindow().getSize() != sf::Vector2u(2000, 1000); ++i) {
+        while (game->app().getWindow().pollEvent(event)) {
+        }
+        sf::sleep(sf::milliseconds(10));
+    }
+    ASSERT_EQ(game->app().getWindow().getSize(), sf::Vector2u(2000, 1000));
+    game->send(mouseMoved(500, 400));
+    EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(250, 200));
+
+    sf::Event click = mouseReleased(1998, 998);
+    game->app().handleEvent(click);
+    EXPECT_EQ(click.mouseButton.x, 999);
+    EXPECT_EQ(click.mouseButton.y, 499);
+}

@@ -1,0 +1,161 @@
+#include "resources/ressourcemanager.h"
+#include "support/gametest.h"
+
+#include <algorithm>
+#include <memory>
+#include <regex>
+#include <set>
+
+class RessourceManagerTest : public GameTest
+{
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        writeImage("data\\graphics\\window\\hud\\fleche.png", 20, 30);
+        writeImage("data\\graphics\\window\\hud\\viseur.png", 33, 17);
+    }
+
+    int count(const std::string& line) const
+    {
+        const std::vector<std::string> all = trace();
+        return static_cast<int>(std::count(all.begin(), all.end(), line));
+    }
+};
+
+TEST_F(RessourceManagerTest, ArrowCursorIsLoadedAtConstruction)
+{
+    RessourceManager rm;
+    const std::vector<std::string> expected{
+        " -- Manager : Creation de l'item : data\\graphics\\window\\hud\\fleche.png",
+        " -- Chargement de l'image : data\\graphics\\window\\hud\\fleche.png",
+    };
+    EXPECT_EQ(trace(), expected);
+    EXPECT_EQ(rm.getMousePosition(), sf::Vector2i(0, 0));
+}
+
+TEST_F(RessourceManagerTest, MousePositionIsTheLastPointGivenForOddAndEvenCursorSizes)
+{
+    RessourceManager rm;
+    rm.setMousePosition({101, 57});
+    EXPECT_EQ(rm.getMousePosition(), sf::Vector2i(101, 57));
+    rm.setMouseCursor("viseur"); // 33 x 17
+    EXPECT_EQ(rm.getMousePosition(), sf::Vector2i(101, 57)) << "the crosshair appears where the arrow was";
+    rm.setMousePosition({7, 3});
+    EXPECT_EQ(rm.getMousePosition(), sf::Vector2i(7, 3));
+}
+
+TEST_F(RessourceManagerTest, RemovingTheCrosshairShowsTheArrowWhereItWasAndReleasesTheCrosshair)
+{
+    RessourceManager rm;
+    rm.setMousePosition({40, 40});
+    rm.setMouseCursor("viseur");
+    rm.setMousePosition({300, 200});
+    clearTrace();
+    rm.deleteMouseCursor();
+    EXPECT_EQ(rm.getMousePosition(), sf::Vector2i(40, 40));
+    EXPECT_EQ(count(" -*- Destruction de l'item : data\\graphics\\window\\hud\\viseur.png"), 1);
+    EXPECT_EQ(rm.getCursorCount(), 1u);
+}
+
+TEST_F(RessourceManagerTest, TheLastCursorIsNeverRemoved)
+{
+    RessourceManager rm;
+    rm.setMousePosition({12, 13});
+    rm.deleteMouseCursor();
+    rm.deleteMouseCursor();
+    EXPECT_EQ(rm.getCursorCount(), 1u);
+    EXPECT_EQ(rm.getMousePosition(), sf::Vector2i(12, 13));
+}
+
+TEST_F(RessourceManagerTest, AFileKeepsOneVoiceThatRestartsOnEachPlay)
+{
+    writeSound("data\\sounds\\trigger.ogg");
+    RessourceManager rm;
+    clearTrace();
+    rm.playSound("data\\sounds\\trigger.ogg");
+    rm.playSound("data\\sounds\\trigger.ogg");
+    const std::vector<std::string> expected{
+        " -- Manager : Creation de l'item : data\\sounds\\trigger.ogg",
+        " -- Chargement du SoundBuffer : data\\sounds\\trigger.ogg",
+        // the second play compares the one existing voice's buffer with the file's
+        " -- Manager : Demande de l'item : data\\sounds\\trigger.ogg",
+        "    * Count = 2",
+    };
+    EXPECT_EQ(trace(), expected);
+}
+
+TEST_F(RessourceManagerTest, ShotsOnlyEverPlayTheSevenShotFiles)
+{
+    std::srand(1);
+    RessourceManager rm;
+    clearTrace();
+    for (int i = 0; i < 200; ++i)
+        rm.playSound("shoot");
+    std::set<std::string> created;
+    const std::regex creation(" -- Manager : Creation de l'item : (.*)");
+    for (const std::string& line : trace()) {
+        std::smatch match;
+        if (std::regex_match(line, match, creation))
+            created.insert(match[1]);
+    }
+    std::set<std::string> expected;
+    for (int i = 0; i <= 6; ++i)
+        expected.insert("data\\sounds\\shoot" + std::to_string(i) + ".ogg");
+    EXPECT_EQ(created, expected);
+}
+
+TEST_F(RessourceManagerTest, MusicOpensOnceAndResumesWhereItWasPaused)
+{
+    writeSound("data\\sounds\\mainMenu.ogg", 2.f);
+    RessourceManager rm;
+    rm.playBGM("mainMenu.ogg");
+    EXPECT_EQ(rm.getBGMPath(), "data\\sounds\\mainMenu.ogg");
+    EXPECT_EQ(rm.getBGMStatus(), sf::SoundSource::Playing);
+    rm.pauseBGM();
+    EXPECT_EQ(rm.getBGMStatus(), sf::SoundSource::Paused);
+    rm.stopBGM();
+    EXPECT_EQ(rm.getBGMStatus(), sf::SoundSource::Paused) << "stopping leaves a paused track paused";
+    rm.playBGM("mainMenu.ogg");
+    EXPECT_EQ(rm.getBGMStatus(), sf::SoundSource::Playing);
+    rm.stopBGM();
+    rm.resumeBGM();
+    EXPECT_EQ(rm.getBGMStatus(), sf::SoundSource::Stopped) << "resuming does not restart a stopped track";
+    rm.playBGM("mainMenu.ogg");
+    EXPECT_EQ(rm.getBGMStatus(), sf::SoundSource::Playing) << "the same file plays again without reopening";
+}
+
+TEST_F(RessourceManagerTest, EndOfRunReleasesCursorsThenListsSoundsFontsAndTextures)
+{
+    writeSound("data\\sounds\\trigger.ogg");
+    auto rm = std::make_unique<RessourceManager>();
+    rm->setMouseCursor("viseur");
+    rm->getFont("data\\fonts\\korvane.ttf");
+    rm->getTexture("data\\kept.png");
+    rm->playSound("data\\sounds\\trigger.ogg");
+    clearTrace();
+    rm.reset();
+    const std::vector<std::string> expected{
+        " -*- Destruction de l'item : data\\graphics\\window\\hud\\viseur.png",
+        " -*- Destruction de l'item : data\\graphics\\window\\hud\\fleche.png",
+        " -*- ~Manager : Destruction de l'item",
+        "    * data\\sounds\\trigger.ogg",
+        " -*- ~Manager : Destruction de l'item",
+        "    * data\\fonts\\korvane.ttf",
+        " -*- ~Manager : Destruction de l'item",
+        "    * data\\kept.png",
+    };
+    EXPECT_EQ(trace(), expected);
+}
+
+TEST_F(RessourceManagerTest, KeysAreReadFromTheInstalledKeyboardOnly)
+{
+    struct AlwaysQ : KeyboardState {
+        bool isKeyPressed(sf::Keyboard::Key key) const override { return key == sf::Keyboard::Q; }
+    } keyboard;
+    RessourceManager rm;
+    EXPECT_FALSE(rm.isKeyPressed(sf::Keyboard::Q)) << "without a focused window no key counts";
+    rm.setKeyboard(&keyboard);
+    EXPECT_TRUE(rm.isKeyPressed(sf::Keyboard::Q));
+    EXPECT_FALSE(rm.isKeyPressed(sf::Keyboard::D));
+}
