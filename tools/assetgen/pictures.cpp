@@ -1,5 +1,8 @@
-#include "assetgen.h"
+#include "art.h"
 
-void generatePictures(Output&)
+void generatePictures(Output& out)
 {
+    if (!typesetter().ready())
+        return;
+    generateMenus(out);
 }
