@@ -437,3 +437,153 @@ void drawMascotFace(Canvas& c, float cx, float cy, float s, MascotPose::Eyes eye
     pose.armRight = 10.f;
     drawMascot(c, cx, cy + 33.f * s, s, pose);
 }
+
+const std::vector<World>& worlds()
+{
+    // From the stick where the program wakes up, inwards to the core: each world
+    // shifts the hue so the player feels the journey.
+    static const std::vector<World> list = {
+        {"01_USB", "Clé USB", hex(0x0b1026), hex(0x26336e), hex(0x1d2a5e), hex(0x2ee6d6), 1},
+        {"02_BUS", "Bus de données", hex(0x140f2e), hex(0x3a2f6a), hex(0x2a2152), hex(0xffb23f), 2},
+        {"03_RAM", "Mémoire vive", hex(0x061c1c), hex(0x1d4c45), hex(0x12352f), hex(0xe9c45a), 3},
+        {"04_CACHE", "Cache", hex(0x1a0d30), hex(0x47286e), hex(0x2e1a4d), hex(0xff6bd6), 4},
+        {"05_CPU", "Processeur", hex(0x0d121e), hex(0x34405a), hex(0x1e2638), hex(0x8fb6ff), 5},
+        {"06_HORLOGE", "Horloge", hex(0x0f1733), hex(0x2c3c74), hex(0x1e2a57), hex(0xffd23f), 6},
+        {"07_RESEAU", "Réseau", hex(0x041c20), hex(0x17484c), hex(0x0f3236), hex(0x4dffa0), 7},
+        {"08_PAREFEU", "Pare-feu", hex(0x220910), hex(0x5a1d28), hex(0x3a1219), hex(0xff7a2f), 8},
+        {"09_NOYAU", "Noyau", hex(0x0c0618), hex(0x352458), hex(0x21163a), hex(0xc9a2ff), 9},
+    };
+    return list;
+}
+
+void drawEmblem(Canvas& c, const World& world, float cx, float cy, float size)
+{
+    Canvas layer(c.width(), c.height());
+    const float u = size / 64.f; // designed on a 64 px grid
+    const Rgba a = world.accent;
+    const Rgba light = mix(a, pal::white, 0.45f);
+    const Paint fillA = vertical(light, a, cy - 30 * u, cy + 30 * u);
+    auto L = [&](float x0, float y0, float x1, float y1, float w) {
+        layer.line(cx + x0 * u, cy + y0 * u, cx + x1 * u, cy + y1 * u, w * u, fillA);
+    };
+    switch (world.motif) {
+    case 1: // the trident of the plug
+        L(0, 26, 0, -22, 5);
+        layer.polygon({{cx, cy - 30 * u}, {cx - 8 * u, cy - 18 * u}, {cx + 8 * u, cy - 18 * u}}, fillA);
+        L(0, 12, -15, 0, 5);
+        L(-15, 0, -15, -8, 5);
+        layer.circle(cx - 15 * u, cy - 11 * u, 5.5f * u, fillA);
+        L(0, 6, 15, -4, 5);
+        L(15, -4, 15, -10, 5);
+        layer.rect(static_cast<int>(cx + 10 * u), static_cast<int>(cy - 20 * u), static_cast<int>(10 * u),
+                   static_cast<int>(10 * u), fillA);
+        layer.circle(cx, cy + 24 * u, 7 * u, fillA);
+        break;
+    case 2: // lanes of the bus, data flowing right
+        for (int i = -1; i <= 1; ++i) {
+            const float y = static_cast<float>(i) * 17.f;
+            const float off = i == 0 ? 6.f : 0.f;
+            L(-26 + off, y, 14 + off, y, 6);
+            layer.polygon({{cx + (26 + off) * u, cy + y * u},
+                           {cx + (12 + off) * u, cy + (y - 9) * u},
+                           {cx + (12 + off) * u, cy + (y + 9) * u}},
+                          fillA);
+        }
+        break;
+    case 3: // a memory stick
+        layer.roundRect(cx - 29 * u, cy - 16 * u, 58 * u, 28 * u, 3 * u, fillA);
+        for (int i = 0; i < 4; ++i)
+            layer.rect(static_cast<int>(cx + (-25 + 13 * i) * u), static_cast<int>(cy - 11 * u),
+                       static_cast<int>(10 * u), static_cast<int>(13 * u), solid(scaled(world.deep, 1.2f)));
+        for (int i = 0; i < 12; ++i)
+            layer.rect(static_cast<int>(cx + (-27 + 4.6f * static_cast<float>(i)) * u), static_cast<int>(cy + 13 * u),
+                       std::max(1, static_cast<int>(3 * u)), static_cast<int>(7 * u), solid(light));
+        layer.rect(static_cast<int>(cx + 4 * u), static_cast<int>(cy + 11 * u), static_cast<int>(4 * u),
+                   static_cast<int>(10 * u), solid(Rgba()));
+        break;
+    case 4: // three stacked levels
+        for (int i = 2; i >= 0; --i) {
+            const float y = static_cast<float>(i) * 12.f - 12.f;
+            layer.polygon({{cx, cy + (y - 13) * u},
+                           {cx + 28 * u, cy + y * u},
+                           {cx, cy + (y + 13) * u},
+                           {cx - 28 * u, cy + y * u}},
+                          solid(i == 0 ? light : mix(a, world.deep, 0.25f * static_cast<float>(i))));
+        }
+        break;
+    case 5: // the processor, pins on every side
+        for (int i = 0; i < 5; ++i) {
+            const float p = -16.f + 8.f * static_cast<float>(i);
+            L(p, -28, p, 28, 3);
+            L(-28, p, 28, p, 3);
+        }
+        layer.roundRect(cx - 20 * u, cy - 20 * u, 40 * u, 40 * u, 4 * u, fillA);
+        layer.roundRect(cx - 11 * u, cy - 11 * u, 22 * u, 22 * u, 3 * u, solid(scaled(world.deep, 1.4f)));
+        layer.roundRect(cx - 7 * u, cy - 7 * u, 14 * u, 14 * u, 2 * u, solid(light));
+        break;
+    case 6: // a clock face
+        layer.fill([=](float x, float y) { return std::fabs(sdCircle(x, y, cx, cy, 24 * u)) - 3.5f * u; }, fillA,
+                   cx - 30 * u, cy - 30 * u, cx + 30 * u, cy + 30 * u);
+        for (int i = 0; i < 12; ++i) {
+            const float ang = static_cast<float>(i) * PI / 6.f;
+            const float r0 = i % 3 == 0 ? 13.f : 16.f;
+            L(std::sin(ang) * r0, -std::cos(ang) * r0, std::sin(ang) * 18.f, -std::cos(ang) * 18.f, 2.5f);
+        }
+        L(0, 0, 0, -14, 4);
+        L(0, 0, 10, 5, 4);
+        layer.circle(cx, cy, 3.5f * u, solid(light));
+        break;
+    case 7: // a little network of nodes
+    {
+        const float nx[5] = {0, -22, 22, -14, 16};
+        const float ny[5] = {0, -16, -18, 20, 18};
+        for (int i = 1; i < 5; ++i)
+            L(nx[0], ny[0], nx[i], ny[i], 3.5f);
+        L(nx[1], ny[1], nx[3], ny[3], 2.5f);
+        L(nx[2], ny[2], nx[4], ny[4], 2.5f);
+        layer.circle(cx, cy, 9 * u, fillA);
+        for (int i = 1; i < 5; ++i)
+            layer.circle(cx + nx[i] * u, cy + ny[i] * u, 6 * u, fillA);
+        break;
+    }
+    case 8: // a shield with a flame
+    {
+        layer.polygon({{cx - 24 * u, cy - 24 * u},
+                       {cx + 24 * u, cy - 24 * u},
+                       {cx + 24 * u, cy},
+                       {cx, cy + 28 * u},
+                       {cx - 24 * u, cy}},
+                      fillA);
+        layer.polygon({{cx, cy - 16 * u},
+                       {cx + 9 * u, cy + 2 * u},
+                       {cx + 4 * u, cy + 14 * u},
+                       {cx - 4 * u, cy + 14 * u},
+                       {cx - 9 * u, cy + 2 * u},
+                       {cx - 3 * u, cy - 4 * u}},
+                      solid(scaled(world.deep, 1.3f)));
+        layer.circle(cx, cy + 8 * u, 4.5f * u, solid(pal::yellow));
+        break;
+    }
+    default: // the core: a bright heart inside orbits
+        for (int i = 0; i < 3; ++i) {
+            const float ang = static_cast<float>(i) * PI / 3.f;
+            const float ca = std::cos(ang);
+            const float sa = std::sin(ang);
+            layer.fill(
+                [=](float x, float y) {
+                    const float dx = x - cx;
+                    const float dy = y - cy;
+                    const float rx = dx * ca + dy * sa;
+                    const float ry = -dx * sa + dy * ca;
+                    return std::fabs(sdEllipse(rx, ry, 0, 0, 28 * u, 10 * u)) - 1.8f * u;
+                },
+                fillA, cx - 30 * u, cy - 30 * u, cx + 30 * u, cy + 30 * u);
+        }
+        layer.circle(cx, cy, 8 * u, solid(pal::white));
+        break;
+    }
+    Canvas halo(c.width(), c.height());
+    halo.draw(layer, 0, 0);
+    c.draw(halo.blurred(std::max(3, static_cast<int>(6 * u))), 0, 0, 0.8f, Blend::Add);
+    c.draw(outlined(layer, std::max(1, static_cast<int>(2 * u)), pal::ink), 0, 0);
+}

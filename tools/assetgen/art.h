@@ -7,6 +7,7 @@
 #include "canvas.h"
 
 #include <string>
+#include <vector>
 
 namespace pal {
 
@@ -111,3 +112,18 @@ void generateSlotMenus(Output& out);
 void generateLevels(Output& out);
 void generateHud(Output& out);
 void generateDialogue(Output& out);
+
+// One world of the game: a map folder, its title, and the colours its pictures use.
+struct World
+{
+    const char* folder; // under data\graphics\map
+    const char* title;
+    Rgba deep;   // background darkness
+    Rgba mid;    // ground bodies
+    Rgba track;  // circuit traces
+    Rgba accent; // rims, lights, the world's own colour
+    int motif;   // 1..9, which emblem and backdrop pattern
+};
+const std::vector<World>& worlds();
+// The world's symbol (USB trident, bus lanes, memory stick...) in a square of `size`.
+void drawEmblem(Canvas& c, const World& world, float cx, float cy, float size);

@@ -5,4 +5,6 @@ void generatePictures(Output& out)
     if (!typesetter().ready())
         return;
     generateMenus(out);
+    generateSlotMenus(out);
+    generateLevels(out);
 }
