@@ -7,4 +7,5 @@ void generatePictures(Output& out)
     generateMenus(out);
     generateSlotMenus(out);
     generateLevels(out);
+    generateHud(out);
 }
