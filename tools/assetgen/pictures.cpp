@@ -8,4 +8,5 @@ void generatePictures(Output& out)
     generateSlotMenus(out);
     generateLevels(out);
     generateHud(out);
+    generateDialogue(out);
 }
