@@ -389,7 +389,7 @@ Canvas spikes()
                 const float x = static_cast<float>(i) * 10.f;
                 // Two faces per spike: lit left, shaded right.
                 f.polygon({{x + 1, 16}, {x + 5, 1}, {x + 5, 16}}, solid(hex(0xff6b7a)));
-                f.polygon({{x + 5, 1}, {x + 9, 16}, {x + 5, 16}}, solid(pal::redDark));
+                f.polygon({{x + 5, 1}, {x + 9, 16}, {x + 5, 16}}, solid(hex(0xc8243f)));
                 f.line(x + 5, 1.5f, x + 5, 4, 1.2f, solid(hex(0xffd9de)));
             }
         } else {
@@ -583,11 +583,14 @@ void drawHero(Canvas& sheet, int ox, int oy, bool left, int phase)
                return lit > 0.f ? dark : col;
            },
            cx - hw - 1, bodyTop - 1, cx + hw + 1, bodyBottom + 1);
-    // Front arm
-    f.line(cx + 9.f * dir, bodyTop + 12, cx + 9.f * dir + swing * dir * 0.7f, bodyTop + 18, 3.5f, solid(dark));
-    f.circle(cx + 9.f * dir + swing * dir * 0.7f, bodyTop + 18.5f, 2.f, solid(pal::cyan));
-
     Canvas out = outlined(f, 1, pal::ink);
+    // The front arm has its own outline, so it reads against the body it swings over.
+    Canvas arm(28, 40);
+    const float hx = cx + 8.f * dir + swing * dir * 0.8f;
+    const float hy = bodyTop + 19.f;
+    arm.line(cx + 7.f * dir, bodyTop + 12.f, hx, hy - 1.f, 3.f, solid(dark));
+    arm.circle(hx, hy, 2.f, solid(pal::cyan));
+    out.draw(outlined(arm, 1, pal::ink), 0, 0);
     // Face screen turned towards where it walks.
     const float vx = cx + 2.f * dir;
     const float vy = bodyTop + 9.f;
@@ -652,7 +655,7 @@ Canvas vortex(const Rgba& dark, const Rgba& mid, const Rgba& bright, std::uint32
     // Sparks riding the flow; each wraps across the seam.
     Rng rng(seed);
     c.setWrap(true);
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 6; ++i) {
         const float x = rng.range(0, 64);
         const float y = rng.range(16, 48);
         c.line(x - 3, y, x + 1, y, 1.2f, solid(withAlpha(pal::white, 0.7f)));
