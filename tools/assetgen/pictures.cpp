@@ -1,5 +1,12 @@
-#include "assetgen.h"
+#include "art.h"
 
-void generatePictures(Output&)
+void generatePictures(Output& out)
 {
+    if (!typesetter().ready())
+        return;
+    generateMenus(out);
+    generateSlotMenus(out);
+    generateLevels(out);
+    generateHud(out);
+    generateDialogue(out);
 }
