@@ -1,0 +1,6 @@
+#include "assetgen.h"
+#include "sounds.h"
+
+void generateEffects(Output&)
+{
+}
