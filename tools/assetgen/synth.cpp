@@ -251,7 +251,7 @@ Stereo renderNote(const Patch& p, double note, double gateSeconds, double veloci
     const int voices = std::max(1, p.unison);
     Rng rng(seed);
     std::vector<Oscillator> osc1, osc2;
-    std::vector<double> detune, gainL, gainR;
+    std::vector<double> ratio, gainL, gainR;
     for (int u = 0; u < voices; ++u) {
         const double spread = voices == 1 ? 0.0 : 2.0 * u / (voices - 1) - 1.0;
         // Free-running phases for a unison stack, like real detuned oscillators;
@@ -260,7 +260,7 @@ Stereo renderNote(const Patch& p, double note, double gateSeconds, double veloci
         osc1.emplace_back(p.wave, p.duty, seed * 7 + static_cast<std::uint64_t>(u), phase);
         osc2.emplace_back(p.wave2, p.duty, seed * 13 + static_cast<std::uint64_t>(u),
                           voices == 1 ? 0.0 : rng.uniform());
-        detune.push_back(spread * p.unisonCents / 100.0);
+        ratio.push_back(std::pow(2.0, spread * p.unisonCents / 1200.0));
         double l = 0, r = 0;
         panGains(spread * p.unisonWidth, l, r);
         const double norm = std::sqrt(2.0 / voices);
@@ -271,6 +271,9 @@ Stereo renderNote(const Patch& p, double note, double gateSeconds, double veloci
     Svf filterL, filterR;
     const bool filtered = p.cutoff < 17000.0 || p.filterEnv > 0.0;
     const double baseCutoff = p.cutoff * std::pow(2.0, p.keyTrack * (note - 60.0) / 12.0);
+    const double ratio2 = std::pow(2.0, (p.semis2 + p.cents2 / 100.0) / 12.0);
+    const bool bending = p.pitchDrop != 0.0 || p.vibratoDepth > 0.0;
+    double hz = midiToHz(note);
 
     for (std::size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / SampleRate;
@@ -280,27 +283,29 @@ Stereo renderNote(const Patch& p, double note, double gateSeconds, double veloci
             filterL.set(cutoff, p.resonance);
             filterR.set(cutoff, p.resonance);
         }
-        double pitch = note + p.pitchDrop * std::exp(-t / std::max(p.pitchTime, 0.0005));
-        if (p.vibratoDepth > 0.0) {
-            const double fadeIn = std::clamp((t - p.vibratoDelay) / 0.3, 0.0, 1.0);
-            pitch += p.vibratoDepth * fadeIn * std::sin(TwoPi * p.vibratoRate * t);
+        if (bending) {
+            double pitch = note + p.pitchDrop * std::exp(-t / std::max(p.pitchTime, 0.0005));
+            if (p.vibratoDepth > 0.0) {
+                const double fadeIn = std::clamp((t - p.vibratoDelay) / 0.3, 0.0, 1.0);
+                pitch += p.vibratoDepth * fadeIn * std::sin(TwoPi * p.vibratoRate * t);
+            }
+            hz = midiToHz(pitch);
         }
         double phaseMod = 0.0;
         if (p.fmIndex > 0.0) {
             const double index = p.fmIndex * (p.fmSustain + (1.0 - p.fmSustain) * std::exp(-t / p.fmDecay));
-            phaseMod = index * modulator.next(midiToHz(pitch) * p.fmRatio) / TwoPi;
+            phaseMod = index * modulator.next(hz * p.fmRatio) / TwoPi;
         }
-        const double duty = p.duty + p.pwmDepth * std::sin(TwoPi * p.pwmRate * t);
+        const double duty = p.pwmDepth > 0.0 ? p.duty + p.pwmDepth * std::sin(TwoPi * p.pwmRate * t) : p.duty;
         double l = 0.0, r = 0.0;
         for (int u = 0; u < voices; ++u) {
-            const double f = midiToHz(pitch + detune[static_cast<std::size_t>(u)]);
+            const double f = hz * ratio[static_cast<std::size_t>(u)];
             Oscillator& a = osc1[static_cast<std::size_t>(u)];
             if (p.pwmDepth > 0.0)
                 a.setDuty(duty);
             double s = a.next(f, phaseMod);
             if (p.mix2 > 0.0)
-                s += p.mix2 *
-                     osc2[static_cast<std::size_t>(u)].next(f * std::pow(2.0, (p.semis2 + p.cents2 / 100.0) / 12.0));
+                s += p.mix2 * osc2[static_cast<std::size_t>(u)].next(f * ratio2);
             l += s * gainL[static_cast<std::size_t>(u)];
             r += s * gainR[static_cast<std::size_t>(u)];
         }

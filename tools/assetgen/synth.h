@@ -264,7 +264,7 @@ struct MixSettings
     double duckDepth = 0.5;
     double duckRelease = 0.18;
     double loudnessDb = -16.5; // RMS the loop is brought to before limiting
-    double peakDb = -3.0;      // ceiling; leaves room for the encoder's overshoot
+    double peakDb = -3.5;      // ceiling; leaves room for the encoder's overshoot
 };
 
 Stereo mixdown(const std::vector<const Channel*>& channels, const MixSettings& settings);
