@@ -652,17 +652,21 @@ Stereo mixdown(const std::vector<const Channel*>& channels, const MixSettings& s
     const bool report = std::getenv("KORVANE_MIX_LEVELS") != nullptr;
     int channelIndex = 0;
     for (const Channel* ch : channels) {
-        Stereo sig = ch->dry;
+        // Only channels with an insert effect need a processed copy.
+        Stereo processed;
         if (ch->chorus) {
             Chorus chorus(0.45, 3.5, 0.7, n);
-            sig = runLooped(sig, chorus);
+            processed = runLooped(ch->dry, chorus);
+        } else if (ch->ducked && !duck.empty()) {
+            processed = ch->dry;
         }
         if (ch->ducked && !duck.empty()) {
             for (std::size_t i = 0; i < n; ++i) {
-                sig.left[i] *= duck[i];
-                sig.right[i] *= duck[i];
+                processed.left[i] *= duck[i];
+                processed.right[i] *= duck[i];
             }
         }
+        const Stereo& sig = processed.size() > 0 ? processed : ch->dry;
         bus.add(sig, ch->gain);
         if (report)
             reportLevel(channelIndex, sig, ch->gain);
