@@ -178,10 +178,11 @@ std::vector<NoteEvent> melody(const std::string& text, double stepsPerToken, int
 
 namespace {
 
+// The first note of that pitch class at or above `lowNote`: keeps every voice in
+// its own register whatever the chord, so lines move by small steps.
 int placeAbove(int pitchClassValue, int lowNote)
 {
-    int n = lowNote + ((pitchClassValue - lowNote) % 12 + 12) % 12;
-    return n;
+    return lowNote + ((pitchClassValue - lowNote) % 12 + 12) % 12;
 }
 
 int degreeOffset(const Chord& chord, char degree)
