@@ -14,7 +14,10 @@ class Probe : public GameState
 public:
     Probe(RessourceManager* rm, std::string name, std::vector<std::string>& log, bool modal, bool opaque,
           bool consumes = false)
-        : GameState(rm, modal, opaque), m_name(std::move(name)), m_log(log), m_consumes(consumes)
+        : GameState(rm, modal, opaque),
+          m_name(std::move(name)),
+          m_log(log),
+          m_consumes(consumes)
     {
     }
     ~Probe() override
@@ -90,10 +93,14 @@ TEST_F(ApplicationTest, StartUpLoadsTheCursorThenTheMenuThenTheFontThenTheIcon)
             created.push_back(line.substr(35));
     const std::vector<std::string> expected{
         "data\\graphics\\window\\hud\\fleche.png",
-        "data\\graphics\\window\\mainmenu\\background.png", "data\\graphics\\window\\mainmenu\\commencer.png",
-        "data\\graphics\\window\\mainmenu\\charger.png",    "data\\graphics\\window\\mainmenu\\quitter.png",
-        "data\\graphics\\window\\mainmenu\\titre.png",      "data\\graphics\\window\\mainmenu\\virus.png",
-        "data\\graphics\\window\\commandes\\bouton.png",    "data\\fonts\\korvane.ttf",
+        "data\\graphics\\window\\mainmenu\\background.png",
+        "data\\graphics\\window\\mainmenu\\commencer.png",
+        "data\\graphics\\window\\mainmenu\\charger.png",
+        "data\\graphics\\window\\mainmenu\\quitter.png",
+        "data\\graphics\\window\\mainmenu\\titre.png",
+        "data\\graphics\\window\\mainmenu\\virus.png",
+        "data\\graphics\\window\\commandes\\bouton.png",
+        "data\\fonts\\korvane.ttf",
         "data\\graphics\\window\\iconeFenetre.png",
     };
     EXPECT_EQ(created, expected);

@@ -123,8 +123,8 @@ TEST_F(MenusTest, EscapeClosesThePauseMenuRestoringMusicCursorAndTextures)
     EXPECT_EQ(game->rm().getCursorCount(), 2u);
     EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(300, 200)) << "the crosshair is back where it was";
     for (const char* picture : {"background", "jeu", "menu"})
-        EXPECT_TRUE(traced(std::string(" -*- Destruction de l'item : data\\graphics\\window\\pausemenu\\") + picture +
-                           ".png"));
+        EXPECT_TRUE(
+            traced(std::string(" -*- Destruction de l'item : data\\graphics\\window\\pausemenu\\") + picture + ".png"));
     EXPECT_TRUE(traced(" -*- Tentative de destruction de l'item : data\\graphics\\window\\commandes\\bouton.png"))
         << "the main menu still holds the shared controls button";
 }

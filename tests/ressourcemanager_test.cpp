@@ -150,8 +150,12 @@ TEST_F(RessourceManagerTest, EndOfRunReleasesCursorsThenListsSoundsFontsAndTextu
 
 TEST_F(RessourceManagerTest, KeysAreReadFromTheInstalledKeyboardOnly)
 {
-    struct AlwaysQ : KeyboardState {
-        bool isKeyPressed(sf::Keyboard::Key key) const override { return key == sf::Keyboard::Q; }
+    struct AlwaysQ : KeyboardState
+    {
+        bool isKeyPressed(sf::Keyboard::Key key) const override
+        {
+            return key == sf::Keyboard::Q;
+        }
     } keyboard;
     RessourceManager rm;
     EXPECT_FALSE(rm.isKeyPressed(sf::Keyboard::Q)) << "without a focused window no key counts";

@@ -5,8 +5,8 @@
 #include <SFML/Audio/SoundBuffer.hpp>
 
 #include <cmath>
-#include <dlfcn.h>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
