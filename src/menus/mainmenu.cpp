@@ -2,6 +2,8 @@
 
 #include "core/application.h"
 #include "menus/collisions.h"
+#include "menus/loadingmenu.h"
+#include "menus/newgamemenu.h"
 #include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 
@@ -45,7 +47,13 @@ bool MainMenu::event(const sf::Event& event)
     const int x = event.mouseButton.x;
     const int y = event.mouseButton.y;
     Application& application = m_RManager->getApplication();
-    if (collisionSourisSprite(x, y, m_commandes)) {
+    if (collisionSourisSprite(x, y, m_commencer)) {
+        application.addGameState(new NewGameMenu(m_RManager));
+        m_playingBGM = false;
+    } else if (collisionSourisSprite(x, y, m_charger)) {
+        application.addGameState(new LoadingMenu(m_RManager));
+        m_playingBGM = false;
+    } else if (collisionSourisSprite(x, y, m_commandes)) {
         application.addGameState(new ScreenCommandes(m_RManager));
     } else if (collisionSourisSprite(x, y, m_quitter)) {
         // The menu is destroyed here and the window closes: touch nothing of it after.

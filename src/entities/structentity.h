@@ -1,0 +1,42 @@
+#pragma once
+
+#include "entities/entity.h"
+
+// Blocks, floors, walls and ceilings.
+class GroundEntity : public Entity
+{
+public:
+    GroundEntity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y);
+};
+
+// Spikes: deadly while raised (row 0), harmless while retracted (row 1).
+class PicEntity : public Entity
+{
+public:
+    PicEntity(RessourceManager* rm, Sprite* sprite, int x, int y);
+
+    void activate() override;
+    void onCollision() override;
+};
+
+// A door: closed it is drawn and blocks; open it disappears and collides with nothing.
+class DoorEntity : public Entity
+{
+public:
+    DoorEntity(RessourceManager* rm, Sprite* sprite, int x, int y);
+
+    void activate() override;
+    virtual void open();
+    virtual void close();
+    bool isOpen() const;
+
+private:
+    bool m_isOpen;
+};
+
+// Scenery: drawn, never in the way.
+class DecorationEntity : public Entity
+{
+public:
+    DecorationEntity(RessourceManager* rm, Sprite* sprite, int x, int y);
+};

@@ -1,0 +1,127 @@
+#include "menus/slotmenu.h"
+
+#include "core/application.h"
+#include "menus/collisions.h"
+#include "resources/path.h"
+#include "resources/ressourcemanager.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+const char* const EMPTY_SLOT = "data\\graphics\\window\\newGameMenu\\slot.png";
+const sf::Vector2f OCCUPIED_POSITION[3] = {{348, 212}, {348, 303}, {348, 396}};
+const sf::Vector2f EMPTY_POSITION[3] = {{347, 211}, {347, 302}, {347, 395}};
+
+// Reads one value into `value`; false (and the value left empty) when it cannot be read.
+template <typename T>
+bool readValue(std::istream& file, std::optional<T>& value)
+{
+    T read{};
+    if (!(file >> read))
+        return false;
+    value = read;
+    return true;
+}
+
+} // namespace
+
+std::string slotPath(unsigned slot)
+{
+    return "data\\saves\\0" + std::to_string(slot + 1) + "\\save.sv";
+}
+
+SavedGame readSavedGame(std::istream& file)
+{
+    SavedGame game;
+    std::string op;
+    while (file >> op) {
+        if (op == "[Player]") {
+            if (!readValue(file, game.canShoot) || !readValue(file, game.shootDelay) ||
+                !readValue(file, game.canToggleGravity))
+                break;
+        } else if (op == "[Map]") {
+            if (!(file >> game.mapName))
+                break;
+        }
+    }
+    return game;
+}
+
+std::string readSlotMapName(std::istream& file)
+{
+    std::string mapName;
+    std::string token;
+    while (file >> token)
+        if (token == "[Map]")
+            file >> mapName;
+    return mapName;
+}
+
+SlotMenu::SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots)
+    : GameState(rm, true, true)
+{
+    m_background.setTexture(m_RManager->getTexture(background));
+    m_flecheBack.setTexture(m_RManager->getTexture("data\\graphics\\window\\flecheBack.png"));
+    m_flecheBack.setPosition(5, 5);
+    for (unsigned slot = 0; slot < 3; ++slot)
+        scanSlot(slot, showEmptySlots);
+}
+
+void SlotMenu::scanSlot(unsigned slot, bool showEmptySlots)
+{
+    std::ifstream file(hostPath(slotPath(slot)));
+    m_slot_existe[slot] = static_cast<bool>(file);
+    std::string mapName;
+    if (file) {
+        std::cout << " -- Loading Menu : Slot " << slot + 1 << " present" << std::endl;
+        mapName = readSlotMapName(file);
+    } else {
+        std::cout << " -*- Loading Menu : Slot " << slot + 1 << " non present" << std::endl;
+    }
+    if (!mapName.empty()) {
+        m_slot_icon[slot].setTexture(m_RManager->getTexture("data\\graphics\\map\\" + mapName + "\\mapIcon.png"));
+        m_slot_icon[slot].setPosition(OCCUPIED_POSITION[slot]);
+    } else if (showEmptySlots) {
+        // A slot whose file names no map holds nothing to resume: it can take a new game.
+        m_slot_icon[slot].setTexture(m_RManager->getTexture(EMPTY_SLOT));
+        m_slot_icon[slot].setPosition(EMPTY_POSITION[slot]);
+    }
+}
+
+SlotMenu::~SlotMenu()
+{
+    m_RManager->killTexture(m_background.getTexture());
+    m_RManager->killTexture(m_flecheBack.getTexture());
+    for (const sf::Sprite& icon : m_slot_icon)
+        if (icon.getTexture())
+            m_RManager->killTexture(icon.getTexture());
+}
+
+bool SlotMenu::event(const sf::Event& event)
+{
+    Application& application = m_RManager->getApplication();
+    if (event.type == sf::Event::KeyReleased && event.key.code == sf::Keyboard::Escape) {
+        application.popGameState();
+    } else if (event.type == sf::Event::MouseButtonReleased) {
+        const int x = event.mouseButton.x;
+        const int y = event.mouseButton.y;
+        for (unsigned slot = 0; slot < 3; ++slot)
+            if (m_slot_icon[slot].getTexture() && collisionSourisSprite(x, y, m_slot_icon[slot]))
+                chooseSlot(slot);
+        if (collisionSourisSprite(x, y, m_flecheBack))
+            application.popGameState();
+    }
+    return m_modal;
+}
+
+void SlotMenu::draw()
+{
+    sf::RenderWindow& window = m_RManager->getWindow();
+    window.draw(m_background);
+    for (const sf::Sprite& icon : m_slot_icon)
+        if (icon.getTexture())
+            window.draw(icon);
+    window.draw(m_flecheBack);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "graphics/sprite.h"
+
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Window/Event.hpp>
+
+#include <ostream>
+
+class Entity;
+class RessourceManager;
+
+// The character the player steers. Owned by the level, it survives map changes.
+class Player
+{
+public:
+    explicit Player(RessourceManager* rm);
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+    ~Player();
+
+    void init();
+    void event(const sf::Event& event);
+    void update(float t);
+    void calculerAcceleration(float t);
+    void draw();
+
+    sf::FloatRect getHitbox();
+    void setPosition(int x, int y);
+    void move(float x, float y);
+    void setSol(Entity* sol);
+    Entity* getSol();
+    void setAccelV(float aV);
+    void setAccel(float a);
+    void resetMovement();
+    void toggleGravity();
+    bool isGravityNormal();
+    void canToggleGravity(bool can);
+
+    void takeDamage(int amount);
+    void setVie(int vie);
+    void peuxTirer(bool peux);
+    void setShootDelay(float delay);
+    void save(std::ostream& file);
+
+    // Read-only views for the level, the screens and the tests.
+    const AnimatedSprite& getSprite() const;
+    float getAccel() const;
+    float getAccelV() const;
+    int getVie() const;
+    bool canShoot() const;
+    bool canReverseGravity() const;
+    float getShootDelay() const;
+    const sf::Sprite& getHealthBar() const;
+
+private:
+    void readWalkKey(sf::Keyboard::Key key, bool& held, int row);
+    void refreshHealthBar();
+
+    bool haut; // gravity points up
+    bool bas;  // gravity points down
+    bool droite;
+    bool gauche;
+    float vitesse;
+    float accel;
+    float pas;
+    float accelMax;
+    float accelV;
+    int m_vieMax;
+    int m_vie;
+    bool m_peuxTirer;
+    bool m_clicGaucheEnfonce;
+    int m_degatArme;
+    float m_intervalleTir;
+    float m_delaiJusqueProchainTir;
+    bool m_peuxChangerGravite;
+    sf::Sprite m_hud_Bulle;
+    sf::Sprite m_hud_barreVie;
+    sf::Sprite m_hud_vie;
+    RessourceManager* m_RManager;
+    AnimatedSprite* m_sprite;
+    Entity* m_sol;
+};

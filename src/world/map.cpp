@@ -1,0 +1,208 @@
+#include "world/map.h"
+
+#include "core/application.h"
+#include "menus/collisions.h"
+#include "menus/pausemenu.h"
+#include "resources/path.h"
+#include "resources/ressourcemanager.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+Map::Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player* player)
+    : GameState(rm, true, true), m_pathSave(std::move(pathSave)), m_background(nullptr), m_player(player)
+{
+    m_RManager->setMap(this);
+    if (!m_player)
+        m_player = new Player(m_RManager);
+    changeMap(std::move(mapName));
+}
+
+Map::~Map()
+{
+    save();
+    clear();
+    delete m_player;
+    m_RManager->stopBGM();
+    m_RManager->setMap(nullptr);
+}
+
+void Map::clear()
+{
+    discard(m_background);
+    m_background = nullptr;
+    for (auto& entry : m_Entity)
+        delete entry.second;
+    m_Entity.clear();
+}
+
+void Map::changeMap(std::string mapName)
+{
+    Application& application = m_RManager->getApplication();
+    application.pauseTime();
+    if (mapName != m_mapName)
+        save();
+    m_mapName = mapName;
+    m_pathGraphics = "data\\graphics\\map\\" + mapName + "\\";
+    clear();
+    m_player->setSol(nullptr);
+    m_player->resetMovement();
+    load("data\\maps\\" + mapName + "\\" + mapName + ".zi");
+    application.resumeTime();
+}
+
+void Map::update(float t)
+{
+    t = std::min(t, MAX_STEP);
+    if (m_background)
+        m_background->update(t);
+    for (auto& entry : m_Entity)
+        entry.second->update(t);
+    m_player->update(t);
+    for (auto& entry : m_Entity)
+        collide(*entry.second);
+}
+
+void Map::collide(Entity& entity)
+{
+    const sf::FloatRect player = m_player->getHitbox();
+    sf::FloatRect overlap;
+    if (!player.intersects(entity.getHitbox(), overlap)) {
+        // Standing on spikes touches them without overlapping them.
+        if (m_player->getSol() == &entity && entity.isDeadly())
+            m_player->takeDamage(entity.getDamage());
+        return;
+    }
+    if (!entity.isSolid())
+        return;
+
+    if (overlap.width > overlap.height) {
+        if (overlap.top == player.top) {
+            m_player->move(0, overlap.height);
+            m_player->setAccelV(0);
+            if (!m_player->isGravityNormal())
+                m_player->setSol(&entity);
+        } else {
+            m_player->move(0, -overlap.height);
+            if (m_player->isGravityNormal())
+                m_player->setSol(&entity);
+        }
+    } else if (overlap.height > overlap.width) {
+        m_player->move(overlap.left == player.left ? overlap.width : -overlap.width, 0);
+        m_player->setAccel(0);
+    }
+    if (entity.isDeadly())
+        m_player->takeDamage(entity.getDamage());
+    entity.onCollision();
+}
+
+bool Map::event(const sf::Event& event)
+{
+    Application& application = m_RManager->getApplication();
+    if (event.type == sf::Event::KeyReleased) {
+        if (event.key.code == sf::Keyboard::F5) {
+            changeMap(m_mapName);
+        } else if (event.key.code == sf::Keyboard::Escape) {
+            application.addGameState(new PauseMenu(m_RManager));
+        }
+    } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::E) {
+        activateTouched(event);
+    } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Right) {
+        activateTouched(event);
+    }
+    m_player->event(event);
+    return m_modal;
+}
+
+void Map::activateTouched(const sf::Event& event)
+{
+    const bool byPointer = event.type == sf::Event::MouseButtonReleased;
+    for (auto& entry : m_Entity) {
+        Entity& entity = *entry.second;
+        if (!entity.isActivable() || !touchesPlayer(entity))
+            continue;
+        if (byPointer && (!entity.hasSprite() ||
+                          !collisionSourisSprite(event.mouseButton.x, event.mouseButton.y, entity.getSprite())))
+            continue;
+        entity.activate();
+    }
+}
+
+bool Map::touchesPlayer(Entity& entity)
+{
+    return m_player->getHitbox().intersects(entity.getHitbox());
+}
+
+void Map::draw()
+{
+    if (m_background)
+        m_RManager->getWindow().draw(*m_background);
+    for (auto& entry : m_Entity)
+        entry.second->draw();
+    m_player->draw();
+}
+
+Player* Map::getPlayer()
+{
+    return m_player;
+}
+
+std::string Map::getMapName()
+{
+    return m_mapName;
+}
+
+void Map::activerEntite(int id)
+{
+    const auto found = m_Entity.find(id);
+    if (found == m_Entity.end()) {
+        std::cout << " -*- ERROR : Activation de l'entite impossible\n    * Entite : " << id << " n'existe pas"
+                  << std::endl;
+        return;
+    }
+    found->second->activate();
+}
+
+void Map::setEntityVisible(int id, bool visible)
+{
+    const auto found = m_Entity.find(id);
+    if (found != m_Entity.end())
+        found->second->setVisible(visible);
+}
+
+void Map::save()
+{
+    // The first map of a game is not named yet: a save now could not be read back.
+    if (m_mapName.empty())
+        return;
+    // Written beside the slot's file and renamed over it once complete, so that a
+    // failure halfway never costs the player the previous save.
+    const std::string target = hostPath(m_pathSave);
+    const std::string partial = target + ".tmp";
+    std::ofstream file(partial, std::ios::trunc);
+    file << "[Map]\n" << m_mapName << "\n";
+    m_player->save(file);
+    file.close();
+    if (!file || std::rename(partial.c_str(), target.c_str()) != 0) {
+        std::remove(partial.c_str());
+        std::cout << " *** ERREUR : Echec de l'ecriture de la sauvegarde :\n    * " << m_pathSave << std::endl;
+    }
+}
+
+Entity* Map::getEntity(int id)
+{
+    const auto found = m_Entity.find(id);
+    return found == m_Entity.end() ? nullptr : found->second;
+}
+
+const std::map<int, Entity*>& Map::getEntities() const
+{
+    return m_Entity;
+}
+
+Sprite* Map::getBackground()
+{
+    return m_background;
+}

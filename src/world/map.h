@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/gamestate.h"
+#include "entities/entity.h"
+#include "graphics/sprite.h"
+#include "player/player.h"
+
+#include <istream>
+#include <map>
+#include <string>
+#include <vector>
+
+// The level being played: its entities by id, the bullets in flight and the player.
+class Map : public GameState
+{
+public:
+    Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player* player);
+    ~Map() override;
+
+    bool event(const sf::Event& event) override;
+    void update(float t) override;
+    void draw() override;
+
+    void changeMap(std::string mapName);
+    Player* getPlayer();
+    std::string getMapName();
+    void activerEntite(int id);
+    void setEntityVisible(int id, bool visible);
+    void save();
+
+    // Reads the map file at a game path; then the level holds what it describes.
+    void load(std::string path);
+    // Reads one picture description; null when its kind word is unknown.
+    Sprite* loadSprite(std::istream& fichier);
+
+    // Stores an entity under its id; the first one stored under an id keeps it.
+    void addEntity(int id, Entity* entity);
+    Entity* getEntity(int id);
+    const std::map<int, Entity*>& getEntities() const;
+    Sprite* getBackground();
+
+    // A frame longer than this is played as this long, so that a stall never lets
+    // the character pass through a floor.
+    static constexpr float MAX_STEP = 0.05f;
+
+private:
+    void clear();
+    void read(std::istream& fichier, const std::string& path);
+    void readSection(const std::string& keyword, std::istream& fichier);
+    void setBackground(Sprite* background);
+    void discard(Sprite* sprite);
+    void collide(Entity& entity);
+    void activateTouched(const sf::Event& event);
+    bool touchesPlayer(Entity& entity);
+
+    std::string m_pathGraphics;
+    std::string m_mapName;
+    std::string m_pathSave;
+    Sprite* m_background;
+    Player* m_player;
+    std::map<int, Entity*> m_Entity;
+};
