@@ -1,0 +1,138 @@
+#include "entities/structentity.h"
+#include "resources/ressourcemanager.h"
+#include "support/gametest.h"
+
+#include <memory>
+
+namespace {
+
+// An entity that switches its own timer on, as triggers do.
+class Timed : public Entity
+{
+public:
+    Timed(RessourceManager* rm, float delay) : Entity(rm, nullptr, None, 0, 0, false, false, false, false, delay)
+    {
+    }
+    void activate() override
+    {
+        m_active = true;
+    }
+};
+
+} // namespace
+
+class EntityTest : public GameTest
+{
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        writeImage("data\\a.png", 32, 16);
+        writeImage("data\\spikes.png", 40, 40);
+        rm = std::make_unique<RessourceManager>();
+    }
+    void TearDown() override
+    {
+        rm.reset();
+        GameTest::TearDown();
+    }
+    Sprite* picture(const char* path = "data\\a.png")
+    {
+        return new Sprite(rm->getTexture(path));
+    }
+    std::unique_ptr<RessourceManager> rm;
+};
+
+TEST_F(EntityTest, HitboxIsThePictureRectangleOrNothing)
+{
+    GroundEntity filled(rm.get(), picture(), SpriteFilled, 100, 200);
+    GroundEntity none(rm.get(), picture(), None, 100, 200);
+    GroundEntity bare(rm.get(), nullptr, SpriteFilled, 100, 200);
+    EXPECT_EQ(filled.getHitbox(), sf::FloatRect(100, 200, 32, 16));
+    EXPECT_EQ(none.getHitbox(), sf::FloatRect(0, 0, 0, 0));
+    EXPECT_EQ(bare.getHitbox(), sf::FloatRect(0, 0, 0, 0));
+    EXPECT_TRUE(filled.isSolid());
+    EXPECT_EQ(filled.getDamage(), 9999);
+    bare.update(1.f);
+    bare.draw();
+}
+
+TEST_F(EntityTest, ActivationLastsItsDelayThenEndsWithTheTimerReset)
+{
+    Timed timed(rm.get(), 2.f);
+    timed.activate();
+    for (int i = 0; i < 19; ++i)
+        timed.update(0.1f);
+    EXPECT_TRUE(timed.isActive()) << "1.9 s";
+    timed.update(0.15f);
+    EXPECT_FALSE(timed.isActive()) << "2 s or more";
+
+    Timed zero(rm.get(), 0.f);
+    zero.activate();
+    zero.update(0.001f);
+    EXPECT_FALSE(zero.isActive()) << "a delay of 0 ends at the next update";
+
+    Timed forever(rm.get(), -1.f);
+    forever.activate();
+    forever.update(1e6f);
+    EXPECT_TRUE(forever.isActive());
+}
+
+TEST_F(EntityTest, DoorTogglesBetweenBlockingAndGone)
+{
+    DoorEntity door(rm.get(), picture(), 10, 20);
+    EXPECT_FALSE(door.isOpen());
+    door.activate();
+    EXPECT_TRUE(door.isOpen());
+    EXPECT_FALSE(door.isVisible());
+    EXPECT_EQ(door.getHitbox(), sf::FloatRect(0, 0, 0, 0));
+    EXPECT_TRUE(door.isSolid()) << "an open door is out of the way by its hitbox alone";
+    door.activate();
+    EXPECT_TRUE(door.isVisible());
+    EXPECT_EQ(door.getHitbox(), sf::FloatRect(10, 20, 32, 16));
+}
+
+TEST_F(EntityTest, SpikesRetractAndRiseShowingTheirRow)
+{
+    auto* sheet = new AnimatedSprite(rm->getTexture("data\\spikes.png"), 1, 2, -1.f, false);
+    PicEntity spikes(rm.get(), sheet, 0, 0);
+    EXPECT_TRUE(spikes.isDeadly());
+    spikes.activate();
+    EXPECT_FALSE(spikes.isDeadly());
+    EXPECT_TRUE(spikes.isSolid());
+    EXPECT_EQ(sheet->getEtatY(), 1);
+    spikes.activate();
+    EXPECT_TRUE(spikes.isDeadly());
+    EXPECT_EQ(sheet->getEtatY(), 0);
+
+    PicEntity bare(rm.get(), nullptr, 0, 0);
+    bare.activate();
+    EXPECT_FALSE(bare.isDeadly()) << "spikes without picture still toggle";
+}
+
+TEST_F(EntityTest, HiddenEntitiesStillCollide)
+{
+    GroundEntity block(rm.get(), picture(), SpriteFilled, 5, 5);
+    block.setVisible(false);
+    EXPECT_TRUE(block.isSolid());
+    EXPECT_EQ(block.getHitbox(), sf::FloatRect(5, 5, 32, 16));
+}
+
+TEST_F(EntityTest, NewFrameOfAnAnimatedPictureRefreshesTheHitbox)
+{
+    writeImage("data\\grow.png", 64, 16);
+    auto* sheet = new AnimatedSprite(rm->getTexture("data\\grow.png"), 2, 1, 0.1f, false);
+    DecorationEntity deco(rm.get(), sheet, 0, 0);
+    sheet->move(50, 0);
+    EXPECT_EQ(deco.getHitbox().left, 0.f) << "moving a picture alone does not refresh";
+    deco.update(0.2f);
+    EXPECT_EQ(deco.getHitbox(), sf::FloatRect(50, 0, 32, 16));
+}
+
+TEST_F(EntityTest, DestroyingAnEntityGivesItsPictureBack)
+{
+    auto door = std::make_unique<DoorEntity>(rm.get(), picture(), 0, 0);
+    clearTrace();
+    door.reset();
+    EXPECT_EQ(trace(), std::vector<std::string>{" -*- Destruction de l'item : data\\a.png"});
+}

@@ -1,0 +1,302 @@
+#include "entities/structentity.h"
+#include "menus/pausemenu.h"
+#include "support/leveldata.h"
+
+#include <algorithm>
+
+class MapTest : public LevelTest
+{
+protected:
+    bool traced(const std::string& line) const
+    {
+        const std::vector<std::string> all = trace();
+        return std::find(all.begin(), all.end(), line) != all.end();
+    }
+    CountingEntity* add(int id, sf::FloatRect box, bool solid, bool deadly, bool activable, int damage = 9999)
+    {
+        auto* entity = new CountingEntity(&game->rm(), box, solid, deadly, activable, nullptr, damage);
+        level->addEntity(id, entity);
+        return entity;
+    }
+    // Collisions only: the character does not move by itself in a zero-length update.
+    void collide()
+    {
+        level->update(0.f);
+    }
+};
+
+// --- reading map files -----------------------------------------------------------------
+
+TEST_F(MapTest, MissingMapFileLeavesAnEmptyLevel)
+{
+    startLevel("");
+    clearTrace();
+    level->changeMap("Missing");
+    const std::vector<std::string> expected{
+        " -- Chargement de la map : data\\maps\\Missing\\Missing.zi",
+        " *** ERREUR : Echec de l'ouverture de la map :",
+        "    * data\\maps\\Missing\\Missing.zi",
+    };
+    EXPECT_EQ(trace(), expected);
+    EXPECT_TRUE(level->getEntities().empty());
+    EXPECT_EQ(level->getBackground(), nullptr);
+}
+
+TEST_F(MapTest, EmptyMapFilePrintsOnlyItsLoadingLine)
+{
+    game = std::make_unique<GameHarness>();
+    clearTrace();
+    startLevel("");
+    EXPECT_TRUE(level->getEntities().empty());
+    std::vector<std::string> loading;
+    for (const std::string& line : trace())
+        if (line.find("map") != std::string::npos)
+            loading.push_back(line);
+    EXPECT_EQ(loading, std::vector<std::string>{" -- Chargement de la map : data\\maps\\T\\T.zi"});
+}
+
+TEST_F(MapTest, CommentsSkipTheRestOfTheirLineOnly)
+{
+    startLevel("| [GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
+               "[GroundEntity] 2 0 460 Sprite sol.png HitboxSpriteFilled | 3 is not read\n"
+               "|note [GroundEntity] 4 0 0 Sprite bloc.png HitboxSpriteFilled\n");
+    EXPECT_EQ(level->getEntity(1), nullptr);
+    EXPECT_NE(level->getEntity(2), nullptr);
+    EXPECT_NE(level->getEntity(4), nullptr) << "a word that merely begins with the bar is no comment";
+    EXPECT_EQ(level->getEntities().size(), 2u);
+}
+
+TEST_F(MapTest, GroundHitboxComesFromItsWordAndAMissingWordSwallowsTheNextKeyword)
+{
+    startLevel("[GroundEntity] 1 100 200 Sprite bloc.png HitboxSpriteFilled\n"
+               "[GroundEntity] 2 100 200 Sprite bloc.png HitboxNone\n"
+               "[GroundEntity] 3 0 0 Sprite bloc.png\n"
+               "[GroundEntity] 4 0 0 Sprite bloc.png HitboxSpriteFilled\n");
+    EXPECT_EQ(level->getEntity(1)->getHitbox(), sf::FloatRect(100, 200, 40, 40));
+    EXPECT_EQ(level->getEntity(2)->getHitbox(), sf::FloatRect(0, 0, 0, 0));
+    EXPECT_EQ(level->getEntity(3)->getHitbox(), sf::FloatRect(0, 0, 0, 0));
+    EXPECT_EQ(level->getEntity(4), nullptr);
+}
+
+TEST_F(MapTest, LastSectionBeforeAFinalLineBreakIsBuiltOnce)
+{
+    clearTrace();
+    startLevel("[DoorEntity] 3 10 10 Sprite porte.png\n\n");
+    EXPECT_EQ(level->getEntities().size(), 1u);
+    const std::vector<std::string> lines = trace();
+    EXPECT_EQ(
+        std::count(lines.begin(), lines.end(), " -- Manager : Creation de l'item : data\\graphics\\map\\T\\porte.png"),
+        1);
+}
+
+TEST_F(MapTest, FirstEntityReadUnderAnIdKeepsItAndAnInversedDoorOpensWhatHoldsItsId)
+{
+    startLevel("[DoorEntity] 7 10 10 Sprite porte.png\n"
+               "[GroundEntity] 7 0 460 Sprite sol.png HitboxSpriteFilled\n"
+               "[InversedDoorEntity] 7 50 50 Sprite porte.png\n"
+               "[InversedDoorEntity] 8 50 50 Sprite porte.png\n");
+    auto* door = dynamic_cast<DoorEntity*>(level->getEntity(7));
+    ASSERT_NE(door, nullptr);
+    EXPECT_TRUE(door->isOpen());
+    EXPECT_EQ(door->getHitbox(), sf::FloatRect(0, 0, 0, 0));
+    EXPECT_TRUE(dynamic_cast<DoorEntity*>(level->getEntity(8))->isOpen());
+    EXPECT_TRUE(traced(" -*- Tentative de destruction de l'item : data\\graphics\\map\\T\\porte.png"))
+        << "the dropped door gave its picture back";
+}
+
+TEST_F(MapTest, LaterBackgroundReplacesTheEarlierOne)
+{
+    writeImage("data\\graphics\\map\\T\\a.png", 10, 10);
+    writeImage("data\\graphics\\map\\T\\b.png", 20, 20);
+    clearTrace();
+    startLevel("[Background] Sprite a.png\n[Background] RepeatedSprite b.png 0 20\n");
+    ASSERT_NE(level->getBackground(), nullptr);
+    EXPECT_EQ(level->getBackground()->getTexture()->getSize(), sf::Vector2u(20, 20));
+    EXPECT_TRUE(traced(" -*- Destruction de l'item : data\\graphics\\map\\T\\a.png"));
+}
+
+TEST_F(MapTest, MisspeltPictureKindBuildsTheEntityWithoutPicture)
+{
+    clearTrace();
+    startLevel("[GroundEntity] 1 0 460 Sprit sol.png HitboxSpriteFilled\n"
+               "[PicEntity] 2 0 0 Sprite pics.png\n");
+    EXPECT_TRUE(traced(" *** ERREUR : Chargement du sprite data\\graphics\\map\\T\\"));
+    Entity* ground = level->getEntity(1);
+    ASSERT_NE(ground, nullptr);
+    EXPECT_FALSE(ground->hasSprite());
+    EXPECT_EQ(ground->getHitbox(), sf::FloatRect(0, 0, 0, 0));
+    EXPECT_NE(level->getEntity(2), nullptr) << "reading goes on";
+    level->draw();
+    step();
+}
+
+TEST_F(MapTest, NumberFieldWithoutANumberStopsReadingTheFile)
+{
+    clearTrace();
+    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
+               "[PicEntity] a 0 0 Sprite pics.png\n"
+               "[GroundEntity] 3 0 0 Sprite bloc.png HitboxSpriteFilled\n");
+    EXPECT_TRUE(traced(" *** ERREUR : Valeur illisible dans la map :"));
+    EXPECT_TRUE(traced("    * data\\maps\\T\\T.zi"));
+    EXPECT_EQ(level->getEntities().size(), 1u);
+    EXPECT_FALSE(traced(" -- Manager : Creation de l'item : data\\graphics\\map\\T\\pics.png"));
+}
+
+TEST_F(MapTest, PictureCutShortGivesBackWhatItTookAndStops)
+{
+    clearTrace();
+    startLevel("[PicEntity] 1 0 0 AnimatedSprite pics.png 1 two 0.1 0\n");
+    EXPECT_TRUE(level->getEntities().empty());
+    EXPECT_TRUE(traced(" *** ERREUR : Valeur illisible dans la map :"));
+}
+
+// --- collisions ------------------------------------------------------------------------
+
+TEST_F(MapTest, EqualSidedOverlapDoesNotMoveTheCharacterButStillHurtsAndReports)
+{
+    startLevel("");
+    player().setPosition(100, 100);
+    CountingEntity* corner = add(1, {129, 137, 10, 10}, true, true, false, 10);
+    collide();
+    EXPECT_EQ(player().getSprite().getPosition(), sf::Vector2f(100, 100));
+    EXPECT_EQ(corner->collisions, 1);
+    EXPECT_EQ(player().getVie(), 90);
+}
+
+TEST_F(MapTest, StandingOnADeadlyEntityHurtsEveryFrameWithoutOverlap)
+{
+    startLevel("");
+    CountingEntity* hot = add(1, {0, 460, 1000, 40}, true, true, false, 10);
+    player().setPosition(100, 425);
+    step();
+    EXPECT_EQ(player().getSol(), hot);
+    EXPECT_EQ(player().getVie(), 90) << "landing overlaps once";
+    step();
+    EXPECT_EQ(player().getVie(), 80) << "then touching the ground it stands on";
+    EXPECT_EQ(hot->collisions, 1);
+}
+
+TEST_F(MapTest, NonSolidEntitiesNeitherBlockNorHurtNorReport)
+{
+    startLevel("");
+    player().setPosition(100, 100);
+    CountingEntity* ghost = add(1, {100, 100, 32, 40}, false, true, false, 10);
+    collide();
+    EXPECT_EQ(player().getSprite().getPosition(), sf::Vector2f(100, 100));
+    EXPECT_EQ(player().getVie(), 100);
+    EXPECT_EQ(ghost->collisions, 0);
+}
+
+TEST_F(MapTest, PushesAreSeenByTheNextEntityInIdOrder)
+{
+    startLevel("");
+    player().setPosition(100, 100);
+    add(1, {90, 130, 60, 40}, true, false, false); // floor overlapping the feet by 10
+    CountingEntity* second = add(2, {90, 132, 60, 5}, true, false, false);
+    collide();
+    EXPECT_FLOAT_EQ(player().getSprite().getPosition().y, 90.f);
+    EXPECT_EQ(second->collisions, 0) << "the first push moved the character off it";
+}
+
+TEST_F(MapTest, SpikesKillAtOnce)
+{
+    startLevel("[PicEntity] 1 100 440 AnimatedSprite pics.png 1 2 -1 0\n");
+    player().setPosition(100, 405);
+    step();
+    EXPECT_EQ(player().getVie(), 0);
+}
+
+TEST_F(MapTest, ActivationKeyReachesEveryTouchedActivableEntityInIdOrder)
+{
+    startLevel("");
+    player().setPosition(100, 100);
+    std::vector<std::string> log;
+    CountingEntity* high = add(5, {110, 110, 10, 10}, false, false, true);
+    CountingEntity* low = add(3, {100, 130, 50, 50}, false, false, true);
+    CountingEntity* far = add(4, {500, 500, 10, 10}, false, false, true);
+    CountingEntity* inert = add(6, {100, 100, 10, 10}, false, false, false);
+    for (CountingEntity* entity : {high, low, far})
+        entity->log = &log;
+    high->name = "5";
+    low->name = "3";
+    game->send(keyReleased(sf::Keyboard::E));
+    EXPECT_TRUE(log.empty()) << "the key acts when pressed";
+    game->send(keyPressed(sf::Keyboard::E));
+    game->send(keyPressed(sf::Keyboard::E)); // key repeat activates again
+    EXPECT_EQ(log, (std::vector<std::string>{"3", "5", "3", "5"}));
+    EXPECT_EQ(far->activations, 0);
+    EXPECT_EQ(inert->activations, 0);
+}
+
+TEST_F(MapTest, RightClickActivatesATouchedEntityOnlyWithThePointerOnItsPicture)
+{
+    startLevel("");
+    player().setPosition(100, 100);
+    auto* lever = new CountingEntity(&game->rm(), {110, 110, 0, 0}, false, false, true,
+                                     new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")));
+    level->addEntity(1, lever);
+    auto* blind = add(2, {100, 100, 40, 40}, false, false, true); // no picture: never under the pointer
+    auto* away = new CountingEntity(&game->rm(), {600, 300, 0, 0}, false, false, true,
+                                    new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")));
+    level->addEntity(3, away);
+
+    game->send(mouseReleased(120, 120, sf::Mouse::Left));
+    game->send(mouseReleased(300, 300, sf::Mouse::Right));
+    EXPECT_EQ(lever->activations, 0);
+    game->send(mouseReleased(120, 120, sf::Mouse::Right));
+    EXPECT_EQ(lever->activations, 1);
+    game->send(mouseReleased(610, 310, sf::Mouse::Right));
+    EXPECT_EQ(away->activations, 0) << "pointer on it but the character does not touch it";
+    EXPECT_EQ(blind->activations, 0);
+}
+
+TEST_F(MapTest, StallIsPlayedAsAShortFrameSoTheFloorHolds)
+{
+    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
+    player().setPosition(100, 380);
+    game->app().getFrameClock().setFixedStep(2.f);
+    for (int i = 0; i < 10; ++i)
+        step();
+    EXPECT_EQ(player().getSol(), level->getEntity(1));
+    EXPECT_FLOAT_EQ(player().getSprite().getPosition().y, 420.f);
+}
+
+// --- keys and states ---------------------------------------------------------------------
+
+TEST_F(MapTest, EscapeOpensThePauseMenuOverTheFrozenLevel)
+{
+    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
+    player().setPosition(100, 200);
+    game->send(keyReleased(sf::Keyboard::Escape));
+    ASSERT_NE(game->topAs<PauseMenu>(), nullptr);
+    const sf::Vector2f frozen = player().getSprite().getPosition();
+    step(30);
+    EXPECT_EQ(player().getSprite().getPosition(), frozen);
+    game->frame(); // the level is drawn under the menu
+    game->send(keyReleased(sf::Keyboard::Escape));
+    EXPECT_EQ(game->top(), level);
+}
+
+TEST_F(MapTest, F5ReloadsTheMapKeepingHealthWithoutSaving)
+{
+    startLevel("[DoorEntity] 2 600 350 Sprite porte.png\n");
+    level->activerEntite(2);
+    player().takeDamage(30);
+    clearTrace();
+    game->send(keyReleased(sf::Keyboard::F5));
+    EXPECT_FALSE(dynamic_cast<DoorEntity*>(level->getEntity(2))->isOpen());
+    EXPECT_EQ(player().getVie(), 70);
+    EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv"));
+    EXPECT_TRUE(traced(" -- Chargement de la map : data\\maps\\T\\T.zi"));
+}
+
+TEST_F(MapTest, ActivatingAMissingEntityIsReported)
+{
+    startLevel("");
+    clearTrace();
+    level->activerEntite(99);
+    level->setEntityVisible(99, false);
+    const std::vector<std::string> expected{" -*- ERROR : Activation de l'entite impossible",
+                                            "    * Entite : 99 n'existe pas"};
+    EXPECT_EQ(trace(), expected);
+}

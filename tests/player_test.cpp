@@ -1,0 +1,268 @@
+#include "entities/structentity.h"
+#include "support/leveldata.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const FLOOR = "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n";
+
+} // namespace
+
+class PlayerTest : public LevelTest
+{
+protected:
+    // Steps until the character stands on something.
+    void land()
+    {
+        for (int i = 0; i < 300 && !player().getSol(); ++i)
+            step();
+        ASSERT_NE(player().getSol(), nullptr) << "the character never landed";
+    }
+    void hold(sf::Keyboard::Key key)
+    {
+        game->keyboard().hold(key);
+    }
+    void release(sf::Keyboard::Key key)
+    {
+        game->keyboard().release(key);
+    }
+};
+
+TEST_F(PlayerTest, StartsUprightAtItsCornerWithAFrameForHitbox)
+{
+    startLevel("");
+    EXPECT_EQ(player().getHitbox(), sf::FloatRect(10, 10, 32, 40));
+    EXPECT_EQ(player().getSprite().getEtatX(), 0);
+    EXPECT_EQ(player().getSprite().getEtatY(), 0);
+    EXPECT_EQ(player().getVie(), 100);
+    EXPECT_FALSE(player().canShoot());
+    EXPECT_FALSE(player().canReverseGravity());
+}
+
+TEST_F(PlayerTest, LandsOnTheFloorAndStandsStill)
+{
+    startLevel(FLOOR);
+    player().setPosition(100, 300);
+    land();
+    EXPECT_EQ(player().getSol(), level->getEntity(1));
+    EXPECT_FLOAT_EQ(position().y, 420.f);
+    EXPECT_FLOAT_EQ(player().getAccelV(), 0.f);
+    step(30);
+    EXPECT_FLOAT_EQ(position().y, 420.f);
+}
+
+TEST_F(PlayerTest, WalkReachesFullSpeedInHalfASecondAndStopsAtOnceOnRelease)
+{
+    startLevel(FLOOR);
+    player().setPosition(100, 419);
+    land();
+    hold(sf::Keyboard::D);
+    step(30);
+    EXPECT_NEAR(player().getAccel(), 1.f, 1e-4);
+    const float before = position().x;
+    step();
+    EXPECT_NEAR(position().x - before, 300.f / 60.f, 1e-3) << "300 pixels per second";
+    EXPECT_EQ(player().getSprite().getEtatY(), 1) << "facing right";
+
+    release(sf::Keyboard::D);
+    const float stopped = position().x;
+    step();
+    EXPECT_FLOAT_EQ(position().x, stopped);
+    EXPECT_EQ(player().getSprite().getEtatX(), 0);
+    step(14);
+    hold(sf::Keyboard::Q);
+    step();
+    EXPECT_NEAR(player().getAccel(), 0.5f + 1.f / 30.f, 1e-4) << "the remaining factor is kept";
+    EXPECT_EQ(player().getSprite().getEtatY(), 0) << "facing left";
+}
+
+TEST_F(PlayerTest, BothWalkKeysCancelButAnimateFacingTheLastOneSeen)
+{
+    startLevel(FLOOR);
+    player().setPosition(100, 419);
+    land();
+    hold(sf::Keyboard::Q);
+    hold(sf::Keyboard::D);
+    const float x = position().x;
+    step(10);
+    EXPECT_FLOAT_EQ(position().x, x);
+    EXPECT_EQ(player().getSprite().getEtatY(), 1);
+    EXPECT_NE(player().getSprite().getEtatX(), 0) << "the walk animation runs";
+}
+
+TEST_F(PlayerTest, JumpRisesSeventyTwoAndAHalfPixelsAtSixtyFramesPerSecond)
+{
+    startLevel(FLOOR);
+    player().setPosition(100, 419);
+    land();
+    const float ground = position().y;
+    hold(sf::Keyboard::Space);
+    step();
+    release(sf::Keyboard::Space);
+    float top = position().y;
+    for (int i = 0; i < 120 && !player().getSol(); ++i) {
+        step();
+        top = std::min(top, position().y);
+    }
+    EXPECT_NEAR(ground - top, 72.5f, 0.01f);
+    EXPECT_FLOAT_EQ(position().y, ground) << "back on the floor";
+}
+
+TEST_F(PlayerTest, SpaceHeldJumpsAgainOnEachLandingButNeverInTheAir)
+{
+    startLevel(FLOOR);
+    player().setPosition(100, 419);
+    land();
+    hold(sf::Keyboard::Space);
+    int jumps = 0;
+    bool wasStanding = true;
+    for (int i = 0; i < 180; ++i) {
+        step();
+        const bool standing = player().getSol() != nullptr;
+        if (wasStanding && !standing)
+            ++jumps;
+        wasStanding = standing;
+    }
+    EXPECT_GE(jumps, 3);
+    EXPECT_LE(jumps, 4) << "each jump lasts about a second";
+}
+
+TEST_F(PlayerTest, FallReachesTerminalSpeedAfterHalfASecondAndNeverExceedsIt)
+{
+    startLevel("");
+    player().setPosition(100, -2000);
+    step(30);
+    EXPECT_NEAR(player().getAccelV(), 1.f, 1e-4);
+    for (int i = 0; i < 60; ++i) {
+        const float y = position().y;
+        step();
+        EXPECT_LE(position().y - y, 300.f / 60.f + 1e-3);
+    }
+}
+
+TEST_F(PlayerTest, WalkingOffALedgeHappensOnePixelPastTheEdge)
+{
+    startLevel("[GroundEntity] 1 200 420 Sprite bloc.png HitboxSpriteFilled\n");
+    player().setPosition(210, 370);
+    land();
+    player().move(240 - position().x, 0); // left edge on the block's right edge
+    step();
+    EXPECT_NE(player().getSol(), nullptr) << "touching edges still stand";
+    player().move(1, 0);
+    step();
+    EXPECT_EQ(player().getSol(), nullptr);
+
+    player().setPosition(210, 370);
+    land();
+    player().move(200 - 32 - position().x, 0); // right edge on the block's left edge
+    step();
+    EXPECT_NE(player().getSol(), nullptr);
+    player().move(-1, 0);
+    step();
+    EXPECT_EQ(player().getSol(), nullptr) << "the same on the left side";
+}
+
+TEST_F(PlayerTest, HeadBumpStopsTheRise)
+{
+    startLevel(std::string(FLOOR) + "[GroundEntity] 2 90 350 Sprite bloc.png HitboxSpriteFilled\n");
+    player().setPosition(100, 419);
+    land();
+    hold(sf::Keyboard::Space);
+    step();
+    release(sf::Keyboard::Space);
+    float top = position().y;
+    for (int i = 0; i < 60; ++i) {
+        step();
+        top = std::min(top, position().y);
+    }
+    EXPECT_GE(top, 390.f - 0.01f) << "the head never enters the block";
+    EXPECT_LT(top, 395.f);
+}
+
+TEST_F(PlayerTest, WallsPushBackAndStopTheWalk)
+{
+    startLevel(std::string(FLOOR) + "[GroundEntity] 2 500 0 Sprite mur.png HitboxSpriteFilled\n");
+    player().setPosition(400, 419);
+    land();
+    hold(sf::Keyboard::D);
+    step(60);
+    EXPECT_FLOAT_EQ(position().x, 500.f - 32.f);
+    EXPECT_FLOAT_EQ(player().getAccel(), 0.f);
+    EXPECT_EQ(player().getSol(), level->getEntity(1)) << "the wall is not a floor";
+}
+
+TEST_F(PlayerTest, ReversedGravityFallsUpOntoTheCeiling)
+{
+    startLevel(std::string(FLOOR) + "[GroundEntity] 2 0 0 Sprite sol.png HitboxSpriteFilled\n");
+    player().setPosition(100, 419);
+    land();
+    game->send(keyReleased(sf::Keyboard::LShift));
+    EXPECT_TRUE(player().isGravityNormal()) << "not granted yet";
+    player().canToggleGravity(true);
+    game->send(keyPressed(sf::Keyboard::LShift));
+    EXPECT_TRUE(player().isGravityNormal()) << "pressing does nothing";
+    game->send(keyReleased(sf::Keyboard::LShift));
+    EXPECT_FALSE(player().isGravityNormal());
+    for (int i = 0; i < 300 && player().getSol() != level->getEntity(2); ++i)
+        step();
+    EXPECT_EQ(player().getSol(), level->getEntity(2));
+    EXPECT_FLOAT_EQ(position().y, 40.f);
+    EXPECT_FLOAT_EQ(player().getAccelV(), 0.f);
+    EXPECT_EQ(player().getSprite().getScale(), sf::Vector2f(-1, 1));
+    EXPECT_FLOAT_EQ(player().getSprite().getRotation(), 180.f);
+    const sf::FloatRect drawn = player().getSprite().getGlobalBounds();
+    EXPECT_EQ(drawn, player().getHitbox()) << "drawn upside down over its own hitbox";
+
+    // Jumping away from the ceiling onto a block below keeps the speed: it is not a landing.
+    level->addEntity(3, new GroundEntity(&game->rm(),
+                                         new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")),
+                                         SpriteFilled, 90, 100));
+    hold(sf::Keyboard::Space);
+    step();
+    release(sf::Keyboard::Space);
+    for (int i = 0; i < 30 && position().y + 40.f < 100.f - 1e-3f; ++i)
+        step();
+    EXPECT_FLOAT_EQ(position().y + 40.f, 100.f) << "pushed back out of the block below";
+    EXPECT_EQ(player().getSol(), nullptr);
+    EXPECT_LT(player().getAccelV(), 0.f) << "still moving away from the ceiling";
+
+    game->send(keyReleased(sf::Keyboard::LShift));
+    EXPECT_FALSE(player().isGravityNormal()) << "no reversal in the air";
+}
+
+TEST_F(PlayerTest, TwoReversalsRestoreTheUprightPicture)
+{
+    startLevel(FLOOR);
+    player().toggleGravity();
+    player().toggleGravity();
+    EXPECT_TRUE(player().isGravityNormal());
+    EXPECT_EQ(player().getSprite().getScale(), sf::Vector2f(1, 1));
+    EXPECT_EQ(player().getSprite().getOrigin(), sf::Vector2f(0, 0));
+    EXPECT_FLOAT_EQ(player().getSprite().getRotation(), 0.f);
+}
+
+TEST_F(PlayerTest, SetPositionReleasesTheWalkUntilTheKeyIsSeenAgain)
+{
+    startLevel(FLOOR);
+    player().setPosition(100, 419);
+    land();
+    hold(sf::Keyboard::Q);
+    step(5);
+    player().setPosition(300, 300);
+    EXPECT_EQ(player().getSol(), nullptr);
+    step();
+    EXPECT_LT(position().x, 300.f) << "the held key walks again at once";
+    EXPECT_EQ(player().getSprite().getEtatY(), 0);
+}
+
+TEST_F(PlayerTest, SaveWritesTheThreeAbilities)
+{
+    startLevel("");
+    std::ostringstream file;
+    player().peuxTirer(true);
+    player().setShootDelay(0.25f);
+    player().canToggleGravity(true);
+    player().save(file);
+    EXPECT_EQ(file.str(), "[Player]\n1 0.25 1");
+}

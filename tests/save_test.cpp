@@ -1,0 +1,190 @@
+#include "menus/loadingmenu.h"
+#include "menus/newgamemenu.h"
+#include "support/leveldata.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+const char* const SLOT1 = "data\\saves\\01\\save.sv";
+const char* const FRESH_SAVE = "[Map]\n01_USB\n[Player]\n0 0.5 0";
+
+} // namespace
+
+class SaveTest : public LevelTest
+{
+protected:
+    void SetUp() override
+    {
+        LevelTest::SetUp();
+        writeImage("data\\graphics\\window\\newGameMenu\\background.png", 1000, 500);
+        writeImage("data\\graphics\\window\\loadingMenu\\background.png", 1000, 500);
+        writeButton("data\\graphics\\window\\newGameMenu\\slot.png", 306, 82);
+        writeButton("data\\graphics\\window\\flecheBack.png", 64, 48);
+        for (const char* map : {"01_USB", "02_BUS", "T"})
+            writeButton(std::string("data\\graphics\\map\\") + map + "\\mapIcon.png", 304, 80);
+        writeMap("01_USB", "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
+        writeMap("02_BUS", "");
+        writeFile("data\\saves\\02\\README", "slot 2\n");
+        writeFile("data\\saves\\03\\README", "slot 3\n");
+        game = std::make_unique<GameHarness>();
+    }
+    bool traced(const std::string& line) const
+    {
+        const std::vector<std::string> all = trace();
+        return std::find(all.begin(), all.end(), line) != all.end();
+    }
+    // Releases a click in the middle of slot 1, 2 or 3 of a slot menu.
+    void clickSlot(int slot)
+    {
+        game->send(mouseReleased(500, 250 + 91 * (slot - 1)));
+    }
+    Map* currentLevel()
+    {
+        return game->rm().getMap();
+    }
+};
+
+TEST_F(SaveTest, NewGameThroughTheMenusThenBackToTheMainMenuStoresTheFirstMap)
+{
+    game->send(mouseReleased(500, 240)); // "Nouvelle partie"
+    ASSERT_NE(game->topAs<NewGameMenu>(), nullptr);
+    const std::vector<std::string> scan{" -*- Loading Menu : Slot 1 non present",
+                                        " -*- Loading Menu : Slot 2 non present",
+                                        " -*- Loading Menu : Slot 3 non present"};
+    for (const std::string& line : scan)
+        EXPECT_TRUE(traced(line)) << line;
+    clickSlot(1);
+    ASSERT_NE(game->topAs<Map>(), nullptr);
+    EXPECT_EQ(currentLevel()->getMapName(), "01_USB");
+    EXPECT_FALSE(fileExists(SLOT1)) << "nothing is saved before the game has a map";
+    step(10);
+    game->app().mainMenu();
+    EXPECT_EQ(game->stateCount(), 1u);
+    EXPECT_EQ(readFile(SLOT1), FRESH_SAVE);
+    EXPECT_EQ(game->rm().getMap(), nullptr);
+}
+
+TEST_F(SaveTest, NewGameOverAnOccupiedSlotKeepsItsFileUntilTheFirstSave)
+{
+    writeFile(SLOT1, "[Map]\n02_BUS\n[Player]\n1 0.25 1");
+    game->send(mouseReleased(500, 240));
+    EXPECT_TRUE(traced(" -- Loading Menu : Slot 1 present"));
+    clickSlot(1);
+    ASSERT_NE(currentLevel(), nullptr);
+    EXPECT_EQ(currentLevel()->getMapName(), "01_USB");
+    EXPECT_FALSE(currentLevel()->getPlayer()->canShoot()) << "a fresh player";
+    EXPECT_EQ(readFile(SLOT1), "[Map]\n02_BUS\n[Player]\n1 0.25 1");
+    game->app().mainMenu();
+    EXPECT_EQ(readFile(SLOT1), FRESH_SAVE);
+}
+
+TEST_F(SaveTest, LoadingRestoresTheMapAndTheAbilitiesExactly)
+{
+    writeFile(SLOT1, "[Map]\n02_BUS\n[Player]\n1 0.25 1");
+    game->send(mouseReleased(500, 320)); // "Charger"
+    ASSERT_NE(game->topAs<LoadingMenu>(), nullptr);
+    clickSlot(1);
+    ASSERT_NE(currentLevel(), nullptr);
+    EXPECT_EQ(currentLevel()->getMapName(), "02_BUS");
+    Player& restored = *currentLevel()->getPlayer();
+    EXPECT_TRUE(restored.canShoot());
+    EXPECT_FLOAT_EQ(restored.getShootDelay(), 0.25f);
+    EXPECT_TRUE(restored.canReverseGravity());
+    EXPECT_EQ(restored.getVie(), 100);
+    EXPECT_EQ(game->rm().getCursorCount(), 2u) << "the crosshair of the gun";
+    game->app().mainMenu();
+    EXPECT_EQ(readFile(SLOT1), "[Map]\n02_BUS\n[Player]\n1 0.25 1");
+    EXPECT_EQ(game->rm().getCursorCount(), 1u);
+}
+
+TEST_F(SaveTest, SaveFilesAreReadAsTokensInAnyOrderAndWithAnyLineEnds)
+{
+    std::istringstream crlf("[Map]\r\n02_BUS\r\n[Player]\r\n1 0.25 0");
+    SavedGame game1 = readSavedGame(crlf);
+    EXPECT_EQ(game1.mapName, "02_BUS");
+    EXPECT_EQ(game1.canShoot, true);
+    EXPECT_EQ(game1.shootDelay, 0.25f);
+    EXPECT_EQ(game1.canToggleGravity, false);
+
+    std::istringstream reversed("  [Player] 0\n\n 0.5   1 junk [Map]   01_USB ");
+    SavedGame game2 = readSavedGame(reversed);
+    EXPECT_EQ(game2.mapName, "01_USB");
+    EXPECT_EQ(game2.canToggleGravity, true);
+
+    std::istringstream partial("[Map] 02_BUS [Player] 1 oops 1");
+    SavedGame game3 = readSavedGame(partial);
+    EXPECT_EQ(game3.canShoot, true);
+    EXPECT_FALSE(game3.shootDelay.has_value()) << "reading stops at the first unreadable value";
+    EXPECT_FALSE(game3.canToggleGravity.has_value());
+
+    std::istringstream icons("[Map] 01_USB [Map] 02_BUS");
+    EXPECT_EQ(readSlotMapName(icons), "02_BUS") << "the last map named gives the icon";
+}
+
+TEST_F(SaveTest, ASlotThatNamesNoMapIsNotLoadedAndCanTakeANewGame)
+{
+    writeFile(SLOT1, "[Player]\nx 0.5 0\n[Map]\n02_BUS");
+    game->send(mouseReleased(500, 320));
+    clickSlot(1);
+    EXPECT_NE(game->topAs<LoadingMenu>(), nullptr);
+    EXPECT_TRUE(traced(" *** ERREUR : Sauvegarde illisible, aucune map :"));
+    EXPECT_TRUE(traced("    * data\\saves\\01\\save.sv"));
+    EXPECT_EQ(readFile(SLOT1), "[Player]\nx 0.5 0\n[Map]\n02_BUS");
+
+    writeFile("data\\saves\\02\\save.sv", "garbage");
+    game->send(keyReleased(sf::Keyboard::Escape));
+    game->send(mouseReleased(500, 240));
+    ASSERT_NE(game->topAs<NewGameMenu>(), nullptr);
+    clickSlot(2);
+    EXPECT_NE(game->topAs<Map>(), nullptr) << "a file without a map holds nothing to lose";
+}
+
+TEST_F(SaveTest, LoadingMenuWithoutSavesOnlyGoesBack)
+{
+    game->send(mouseReleased(500, 320));
+    for (int slot = 1; slot <= 3; ++slot)
+        clickSlot(slot);
+    EXPECT_NE(game->topAs<LoadingMenu>(), nullptr);
+    game->send(keyPressed(sf::Keyboard::Escape));
+    EXPECT_NE(game->topAs<LoadingMenu>(), nullptr) << "Escape acts on its release";
+    game->send(mouseReleased(30, 30)); // the back arrow
+    EXPECT_EQ(game->stateCount(), 1u);
+}
+
+TEST_F(SaveTest, ChangingMapSavesTheMapBeingLeftAndReloadingDoesNot)
+{
+    game->send(mouseReleased(500, 240));
+    clickSlot(1);
+    Map& map = *currentLevel();
+    map.getPlayer()->setShootDelay(0.25f);
+    map.changeMap("01_USB");
+    EXPECT_FALSE(fileExists(SLOT1));
+    map.changeMap("02_BUS");
+    EXPECT_EQ(readFile(SLOT1), "[Map]\n01_USB\n[Player]\n0 0.25 0");
+}
+
+TEST_F(SaveTest, AFailedWriteKeepsThePreviousSaveAndSaysSo)
+{
+    writeFile(SLOT1, "[Map]\n02_BUS\n[Player]\n0 0.5 0");
+    game->send(mouseReleased(500, 320));
+    clickSlot(1);
+    ASSERT_NE(currentLevel(), nullptr);
+    // Something in the way of the file being written beside the save.
+    std::filesystem::create_directories("data/saves/01/save.sv.tmp/blocked");
+    clearTrace();
+    game->app().mainMenu();
+    EXPECT_EQ(readFile(SLOT1), "[Map]\n02_BUS\n[Player]\n0 0.5 0");
+    EXPECT_TRUE(traced(" *** ERREUR : Echec de l'ecriture de la sauvegarde :"));
+    EXPECT_TRUE(traced("    * data\\saves\\01\\save.sv"));
+
+    std::filesystem::remove_all("data/saves/01/save.sv.tmp");
+    std::filesystem::remove_all("data/saves/03");
+    game->send(mouseReleased(500, 240));
+    clickSlot(3);
+    clearTrace();
+    currentLevel()->save();
+    EXPECT_TRUE(traced("    * data\\saves\\03\\save.sv")) << "a missing slot folder is reported too";
+}

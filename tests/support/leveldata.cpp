@@ -1,0 +1,80 @@
+#include "support/leveldata.h"
+
+#include "menus/slotmenu.h"
+
+void LevelTest::SetUp()
+{
+    MenuTest::SetUp();
+    writeImage("data\\graphics\\character\\v1.png", 128, 80);
+    writeImage("data\\graphics\\window\\hud\\bulle.png", 56, 56);
+    writeImage("data\\graphics\\window\\hud\\barreVie.png", 152, 20);
+    writeImage("data\\graphics\\window\\hud\\vie.png", 150, 18);
+    writeImage("data\\graphics\\map\\T\\sol.png", 1000, 40);
+    writeImage("data\\graphics\\map\\T\\bloc.png", 40, 40);
+    writeImage("data\\graphics\\map\\T\\mur.png", 20, 500);
+    writeImage("data\\graphics\\map\\T\\pics.png", 40, 40);
+    writeImage("data\\graphics\\map\\T\\porte.png", 20, 100);
+    writeFile("data\\saves\\01\\README", "slot 1\n");
+}
+
+void LevelTest::TearDown()
+{
+    game.reset();
+    MenuTest::TearDown();
+}
+
+void LevelTest::writeMap(const std::string& name, const std::string& content)
+{
+    writeFile("data\\maps\\" + name + "\\" + name + ".zi", content);
+}
+
+Map& LevelTest::startLevel(const std::string& content, Player* player)
+{
+    writeMap("T", content);
+    if (!game)
+        game = std::make_unique<GameHarness>();
+    level = new Map(&game->rm(), "T", slotPath(0), player);
+    game->app().addGameState(level);
+    return *level;
+}
+
+void LevelTest::step(int frames)
+{
+    game->step(frames);
+}
+
+Player& LevelTest::player()
+{
+    return *level->getPlayer();
+}
+
+sf::Vector2f LevelTest::position()
+{
+    return player().getSprite().getPosition();
+}
+
+CountingEntity::CountingEntity(RessourceManager* rm, sf::FloatRect box, bool solid, bool deadly, bool activable,
+                               Sprite* picture, int damage)
+    : Entity(rm, picture, SpriteFilled, static_cast<int>(box.left), static_cast<int>(box.top), solid, deadly, false,
+             activable, 0.f),
+      m_box(box)
+{
+    m_damageAmount = damage;
+}
+
+sf::FloatRect CountingEntity::getHitbox()
+{
+    return hasSprite() ? Entity::getHitbox() : m_box;
+}
+
+void CountingEntity::activate()
+{
+    ++activations;
+    if (log)
+        log->push_back(name);
+}
+
+void CountingEntity::onCollision()
+{
+    ++collisions;
+}
