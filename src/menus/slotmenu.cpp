@@ -113,7 +113,8 @@ bool SlotMenu::event(const sf::Event& event)
         if (collisionSourisSprite(x, y, m_flecheBack))
             application.popGameState();
     }
-    return m_modal;
+    // The menu may be gone by now: answer without touching it.
+    return true;
 }
 
 void SlotMenu::draw()
