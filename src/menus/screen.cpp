@@ -1,7 +1,97 @@
 #include "menus/screen.h"
 
 #include "core/application.h"
+#include "menus/collisions.h"
 #include "resources/ressourcemanager.h"
+#include "world/map.h"
+
+MapInterlude::MapInterlude(RessourceManager* rm, std::string nextLevelName)
+    : GameState(rm, true, false),
+      m_nextLevelName(std::move(nextLevelName)),
+      m_tempsBloque(0.5f),
+      m_peuxEtrePasse(false),
+      m_background(new Sprite(rm->getTexture("data\\graphics\\window\\mapInterlude.png")))
+{
+}
+
+MapInterlude::~MapInterlude()
+{
+    m_RManager->killTexture(m_background->getTexture());
+    delete m_background;
+}
+
+void MapInterlude::update(float t)
+{
+    if (m_peuxEtrePasse)
+        return;
+    m_tempsBloque -= t;
+    if (m_tempsBloque <= 0.f)
+        m_peuxEtrePasse = true;
+}
+
+bool MapInterlude::event(const sf::Event& event)
+{
+    if (event.type == sf::Event::KeyPressed && m_peuxEtrePasse) {
+        m_RManager->getMap()->changeMap(m_nextLevelName);
+        m_RManager->getApplication().popGameState(); // the interlude is gone: nothing of it is touched after
+    }
+    return true;
+}
+
+void MapInterlude::draw()
+{
+    m_RManager->getWindow().draw(*m_background);
+}
+
+bool MapInterlude::canBePassed() const
+{
+    return m_peuxEtrePasse;
+}
+
+GameOver::GameOver(RessourceManager* rm)
+    : GameState(rm, true, false),
+      m_background(new Sprite(rm->getTexture("data\\graphics\\window\\gameOver\\gameOver.png")))
+{
+    m_recommencer.setTexture(m_RManager->getTexture("data\\graphics\\window\\gameOver\\recommencer.png"));
+    m_recommencer.setPosition(250, 300);
+    m_retourMenu.setTexture(m_RManager->getTexture("data\\graphics\\window\\gameOver\\menuPrincipal.png"));
+    m_retourMenu.setPosition(250, 400);
+    m_levelName = m_RManager->getMap()->getMapName();
+    m_RManager->playSound("data\\sounds\\gameOver.ogg");
+}
+
+GameOver::~GameOver()
+{
+    m_RManager->killTexture(m_background->getTexture());
+    m_RManager->killTexture(m_recommencer.getTexture());
+    m_RManager->killTexture(m_retourMenu.getTexture());
+    delete m_background;
+}
+
+bool GameOver::event(const sf::Event& event)
+{
+    if (event.type != sf::Event::MouseButtonReleased)
+        return true;
+    const int x = event.mouseButton.x;
+    const int y = event.mouseButton.y;
+    if (collisionSourisSprite(x, y, m_recommencer)) {
+        Map& map = *m_RManager->getMap();
+        map.changeMap(m_levelName);
+        map.getPlayer()->setVie(-1);
+        m_RManager->getApplication().popGameState();
+    } else if (collisionSourisSprite(x, y, m_retourMenu)) {
+        m_RManager->getApplication().mainMenu();
+    }
+    return true;
+}
+
+void GameOver::draw()
+{
+    sf::RenderWindow& window = m_RManager->getWindow();
+    window.draw(*m_background);
+    window.draw(m_recommencer);
+    window.draw(m_retourMenu);
+}
 
 ScreenCommandes::ScreenCommandes(RessourceManager* rm) : GameState(rm, true, true), m_idScreen(0)
 {

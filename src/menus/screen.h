@@ -1,8 +1,47 @@
 #pragma once
 
 #include "core/gamestate.h"
+#include "graphics/sprite.h"
 
 #include <SFML/Graphics/Sprite.hpp>
+
+#include <string>
+
+// Between two maps: after half a second any key press enters the next map.
+class MapInterlude : public GameState
+{
+public:
+    MapInterlude(RessourceManager* rm, std::string nextLevelName);
+    ~MapInterlude() override;
+
+    bool event(const sf::Event& event) override;
+    void update(float t) override;
+    void draw() override;
+    bool canBePassed() const;
+
+private:
+    std::string m_nextLevelName;
+    float m_tempsBloque; // seconds left before the screen can be passed
+    bool m_peuxEtrePasse;
+    Sprite* m_background;
+};
+
+// The character is dead: restart the map, or leave for the main menu.
+class GameOver : public GameState
+{
+public:
+    explicit GameOver(RessourceManager* rm);
+    ~GameOver() override;
+
+    bool event(const sf::Event& event) override;
+    void draw() override;
+
+private:
+    std::string m_levelName;
+    sf::Sprite m_recommencer;
+    sf::Sprite m_retourMenu;
+    Sprite* m_background;
+};
 
 // The controls page; any key release closes it.
 class ScreenCommandes : public GameState

@@ -1,7 +1,10 @@
 #include "player/player.h"
 
-#include "entities/entity.h"
+#include "core/application.h"
+#include "entities/bullet.h"
+#include "menus/screen.h"
 #include "resources/ressourcemanager.h"
+#include "world/map.h"
 
 namespace {
 
@@ -118,6 +121,23 @@ void Player::update(float t)
             accelV = 0.f;
         }
     }
+
+    m_delaiJusqueProchainTir = m_delaiJusqueProchainTir - t > 0.f ? m_delaiJusqueProchainTir - t : 0.f;
+    if (m_clicGaucheEnfonce && m_peuxTirer && m_delaiJusqueProchainTir == 0.f)
+        shoot();
+}
+
+void Player::shoot()
+{
+    const sf::Vector2i mouse = m_RManager->getMousePosition();
+    const sf::Vector2f from = m_sprite->getPosition();
+    const sf::FloatRect shot(from.x, from.y, mouse.x - from.x, mouse.y - from.y);
+    // With the pointer exactly on the start point there is no direction to fly in.
+    if (shot.width == 0.f && shot.height == 0.f)
+        return;
+    m_RManager->getMap()->addBullet(new Bullet(m_RManager, 100, shot));
+    m_RManager->playSound("shoot");
+    m_delaiJusqueProchainTir = m_intervalleTir;
 }
 
 void Player::calculerAcceleration(float t)
@@ -225,8 +245,10 @@ void Player::takeDamage(int amount)
     if (m_vie == 0)
         return;
     m_vie -= amount;
-    if (m_vie <= 0)
+    if (m_vie <= 0) {
         m_vie = 0;
+        m_RManager->getApplication().addGameState(new GameOver(m_RManager));
+    }
     refreshHealthBar();
 }
 
@@ -262,8 +284,8 @@ void Player::setShootDelay(float delay)
 
 void Player::save(std::ostream& file)
 {
-    file << "[Player]\n" << (m_peuxTirer ? "1" : "0") << " " << m_intervalleTir << " "
-         << (m_peuxChangerGravite ? "1" : "0");
+    file << "[Player]\n"
+         << (m_peuxTirer ? "1" : "0") << " " << m_intervalleTir << " " << (m_peuxChangerGravite ? "1" : "0");
 }
 
 const AnimatedSprite& Player::getSprite() const

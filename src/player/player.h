@@ -56,6 +56,7 @@ public:
 
 private:
     void readWalkKey(sf::Keyboard::Key key, bool& held, int row);
+    void shoot();
     void refreshHealthBar();
 
     bool haut; // gravity points up

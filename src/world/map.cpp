@@ -1,6 +1,7 @@
 #include "world/map.h"
 
 #include "core/application.h"
+#include "entities/bullet.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "resources/path.h"
@@ -12,7 +13,10 @@
 #include <iostream>
 
 Map::Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player* player)
-    : GameState(rm, true, true), m_pathSave(std::move(pathSave)), m_background(nullptr), m_player(player)
+    : GameState(rm, true, true),
+      m_pathSave(std::move(pathSave)),
+      m_background(nullptr),
+      m_player(player)
 {
     m_RManager->setMap(this);
     if (!m_player)
@@ -33,6 +37,9 @@ void Map::clear()
 {
     discard(m_background);
     m_background = nullptr;
+    for (Bullet* bullet : m_Bullet)
+        delete bullet;
+    m_Bullet.clear();
     for (auto& entry : m_Entity)
         delete entry.second;
     m_Entity.clear();
@@ -60,9 +67,53 @@ void Map::update(float t)
         m_background->update(t);
     for (auto& entry : m_Entity)
         entry.second->update(t);
+    for (Bullet* bullet : m_Bullet)
+        bullet->update(t);
     m_player->update(t);
-    for (auto& entry : m_Entity)
+    for (auto& entry : m_Entity) {
         collide(*entry.second);
+        if (entry.second->isSolid() || entry.second->isShootable())
+            routeBullets(*entry.second);
+    }
+    dropLostBullets();
+}
+
+void Map::routeBullets(Entity& entity)
+{
+    const sf::FloatRect box = entity.getHitbox();
+    for (auto bullet = m_Bullet.begin(); bullet != m_Bullet.end();) {
+        if (!box.contains((*bullet)->getPosition())) {
+            ++bullet;
+            continue;
+        }
+        if (entity.isShootable())
+            entity.onShoot();
+        delete *bullet;
+        bullet = m_Bullet.erase(bullet);
+    }
+}
+
+void Map::dropLostBullets()
+{
+    // Bullets fly straight: once outside everything that could stop them, and
+    // flying away from it, they are gone for good.
+    sf::FloatRect area(0, 0, 1000, 500);
+    for (auto& entry : m_Entity) {
+        const sf::FloatRect box = entry.second->getHitbox();
+        const float right = std::max(area.left + area.width, box.left + box.width);
+        const float bottom = std::max(area.top + area.height, box.top + box.height);
+        area.left = std::min(area.left, box.left);
+        area.top = std::min(area.top, box.top);
+        area.width = right - area.left;
+        area.height = bottom - area.top;
+    }
+    const auto lost = std::remove_if(m_Bullet.begin(), m_Bullet.end(), [&area](Bullet* bullet) {
+        if (!bullet->hasLeft(area))
+            return false;
+        delete bullet;
+        return true;
+    });
+    m_Bullet.erase(lost, m_Bullet.end());
 }
 
 void Map::collide(Entity& entity)
@@ -141,6 +192,8 @@ void Map::draw()
         m_RManager->getWindow().draw(*m_background);
     for (auto& entry : m_Entity)
         entry.second->draw();
+    for (Bullet* bullet : m_Bullet)
+        bullet->draw();
     m_player->draw();
 }
 
@@ -170,6 +223,11 @@ void Map::setEntityVisible(int id, bool visible)
     const auto found = m_Entity.find(id);
     if (found != m_Entity.end())
         found->second->setVisible(visible);
+}
+
+void Map::addBullet(Bullet* bullet)
+{
+    m_Bullet.push_back(bullet);
 }
 
 void Map::save()
@@ -205,4 +263,9 @@ const std::map<int, Entity*>& Map::getEntities() const
 Sprite* Map::getBackground()
 {
     return m_background;
+}
+
+const std::vector<Bullet*>& Map::getBullets() const
+{
+    return m_Bullet;
 }

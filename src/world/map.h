@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class Bullet;
+
 // The level being played: its entities by id, the bullets in flight and the player.
 class Map : public GameState
 {
@@ -26,6 +28,8 @@ public:
     std::string getMapName();
     void activerEntite(int id);
     void setEntityVisible(int id, bool visible);
+    // The level owns the bullet from now on.
+    void addBullet(Bullet* bullet);
     void save();
 
     // Reads the map file at a game path; then the level holds what it describes.
@@ -38,6 +42,7 @@ public:
     Entity* getEntity(int id);
     const std::map<int, Entity*>& getEntities() const;
     Sprite* getBackground();
+    const std::vector<Bullet*>& getBullets() const;
 
     // A frame longer than this is played as this long, so that a stall never lets
     // the character pass through a floor.
@@ -50,6 +55,9 @@ private:
     void setBackground(Sprite* background);
     void discard(Sprite* sprite);
     void collide(Entity& entity);
+    void routeBullets(Entity& entity);
+    void dropLostBullets();
+    Entity* findDestination(int id);
     void activateTouched(const sf::Event& event);
     bool touchesPlayer(Entity& entity);
 
@@ -59,4 +67,5 @@ private:
     Sprite* m_background;
     Player* m_player;
     std::map<int, Entity*> m_Entity;
+    std::vector<Bullet*> m_Bullet;
 };

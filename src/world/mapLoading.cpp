@@ -1,5 +1,7 @@
 // Reading map files: the sections of a level and the pictures they describe.
+#include "entities/mapentity.h"
 #include "entities/structentity.h"
+#include "entities/trigger.h"
 #include "resources/path.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
@@ -70,7 +72,37 @@ void Map::readSection(const std::string& keyword, std::istream& fichier)
             addEntity(id, new DoorEntity(m_RManager, picture, x, y));
         if (keyword == "[InversedDoorEntity]")
             m_Entity[id]->activate(); // whichever entity holds the id: an inversed door starts open
+    } else if (keyword == "[ActivableTrigger]" || keyword == "[TimerActivableTrigger]" ||
+               keyword == "[TimerShootableTrigger]") {
+        int destinationId = 0;
+        float delay = 0.f;
+        fichier >> id >> x >> y >> destinationId >> delay;
+        Sprite* picture = fichier ? loadSprite(fichier) : nullptr;
+        if (!fichier)
+            return discard(picture);
+        Entity* destination = findDestination(destinationId);
+        if (keyword == "[ActivableTrigger]")
+            addEntity(id, new ActivableTrigger(m_RManager, picture, destination, x, y, delay));
+        else if (keyword == "[TimerActivableTrigger]")
+            addEntity(id, new TimerActivableTrigger(m_RManager, picture, destination, x, y, delay));
+        else
+            addEntity(id, new TimerShootableTrigger(m_RManager, picture, destination, x, y, delay));
+    } else if (keyword == "[CurrentLevelVortex]") {
+        if (fichier >> id >> x >> y)
+            addEntity(id, new CurrentLevelVortex(m_RManager, x, y));
+    } else if (keyword == "[NextLevelVortex]") {
+        std::string next;
+        if (fichier >> id >> x >> y >> next)
+            addEntity(id, new NextLevelVortex(m_RManager, next, x, y));
     }
+}
+
+Entity* Map::findDestination(int id)
+{
+    Entity* destination = getEntity(id);
+    if (!destination)
+        std::cout << " *** ERROR : Trigger destination dont exist !\n    * destID : " << id << std::endl;
+    return destination;
 }
 
 Sprite* Map::loadSprite(std::istream& fichier)

@@ -1,0 +1,55 @@
+#include "entities/mapentity.h"
+
+#include "core/application.h"
+#include "menus/screen.h"
+#include "resources/ressourcemanager.h"
+#include "world/map.h"
+
+namespace {
+
+Sprite* vortexPicture(RessourceManager* rm, const char* file, float vGauche, int x, int y)
+{
+    Sprite* picture =
+        new RepeatedSprite(rm->getTexture(std::string("data\\graphics\\map\\common\\") + file), 0.f, vGauche);
+    picture->setPosition(static_cast<float>(x), static_cast<float>(y));
+    return picture;
+}
+
+// Puts the character's centre on the vortex's centre.
+void centrePlayerOn(RessourceManager* rm, const Sprite& vortex)
+{
+    Player& player = *rm->getMap()->getPlayer();
+    const sf::IntRect frame = vortex.getTextureRect();
+    const float cx = vortex.getPosition().x + frame.width / 2;
+    const float cy = vortex.getPosition().y + frame.height / 2;
+    const sf::FloatRect box = player.getHitbox();
+    player.setPosition(static_cast<int>(cx - box.width / 2), static_cast<int>(cy - box.height / 2));
+}
+
+} // namespace
+
+CurrentLevelVortex::CurrentLevelVortex(RessourceManager* rm, int x, int y)
+    : Entity(rm, nullptr, None, x, y, false, false, false, false, 0.f)
+{
+    m_sprite = vortexPicture(rm, "currentLevelVortex.png", 100.f, x, y);
+    centrePlayerOn(m_RManager, *m_sprite);
+}
+
+NextLevelVortex::NextLevelVortex(RessourceManager* rm, std::string nextLevelName, int x, int y)
+    : Entity(rm, nullptr, SpriteFilled, x, y, true, false, false, false, 0.f),
+      m_nextLevelName(std::move(nextLevelName))
+{
+    m_sprite = vortexPicture(rm, "nextLevelVortex.png", -100.f, x, y);
+    refreshHitbox();
+}
+
+void NextLevelVortex::onCollision()
+{
+    centrePlayerOn(m_RManager, *m_sprite);
+    m_RManager->getApplication().addGameState(new MapInterlude(m_RManager, m_nextLevelName));
+}
+
+const std::string& NextLevelVortex::getNextLevelName() const
+{
+    return m_nextLevelName;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "entities/entity.h"
+
+#include <string>
+
+// Where the character enters a level: building it places the character on it.
+class CurrentLevelVortex : public Entity
+{
+public:
+    CurrentLevelVortex(RessourceManager* rm, int x, int y);
+};
+
+// The exit: touching it leads, through the interlude, to the next map.
+class NextLevelVortex : public Entity
+{
+public:
+    NextLevelVortex(RessourceManager* rm, std::string nextLevelName, int x, int y);
+
+    void onCollision() override;
+    const std::string& getNextLevelName() const;
+
+private:
+    std::string m_nextLevelName;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "entities/entity.h"
+
+// What levers and targets share: switched on, they activate their destination,
+// show row 1 and click; their timer switches them off again (row 0).
+class Trigger : public Entity
+{
+public:
+    void activate() override;
+    void update(float t) override;
+
+protected:
+    Trigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay, bool shootable);
+    // The timed kinds: when the timer switches the trigger off, they click again and
+    // activate the destination a second time, undoing its effect.
+    void updateUndoingOnExpiry(float t);
+
+    Entity* m_destination; // may be null: the map named an id not loaded before it
+
+private:
+    void click();
+    void activateDestination();
+};
+
+// A target: solid, switched on by a bullet.
+class ShootableTrigger : public Trigger
+{
+public:
+    ShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
+    void onShoot() override;
+};
+
+class TimerShootableTrigger : public ShootableTrigger
+{
+public:
+    TimerShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
+    void update(float t) override;
+};
+
+// A lever: switched on by the activation key or a right click.
+class ActivableTrigger : public Trigger
+{
+public:
+    ActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
+};
+
+class TimerActivableTrigger : public ActivableTrigger
+{
+public:
+    TimerActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
+    void update(float t) override;
+};
