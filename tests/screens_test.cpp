@@ -1,0 +1,171 @@
+#include "entities/mapentity.h"
+#include "menus/screen.h"
+#include "support/leveldata.h"
+
+#include <algorithm>
+
+// Health, the exits of a level and the two screens they lead to.
+class ScreensTest : public LevelTest
+{
+protected:
+    void SetUp() override
+    {
+        LevelTest::SetUp();
+        writeImage("data\\graphics\\map\\common\\currentLevelVortex.png", 64, 64);
+        writeImage("data\\graphics\\map\\common\\nextLevelVortex.png", 64, 64);
+        writeImage("data\\graphics\\window\\mapInterlude.png", 1000, 500);
+        writeImage("data\\graphics\\window\\gameOver\\gameOver.png", 1000, 500, sf::Color(0, 0, 0, 100));
+        writeButton("data\\graphics\\window\\gameOver\\recommencer.png", 500, 70);
+        writeButton("data\\graphics\\window\\gameOver\\menuPrincipal.png", 500, 70);
+        writeSound("data\\sounds\\gameOver.ogg", 0.05f);
+        writeMap("Next", "[CurrentLevelVortex] 1 500 100\n");
+    }
+    bool traced(const std::string& line) const
+    {
+        const std::vector<std::string> all = trace();
+        return std::find(all.begin(), all.end(), line) != all.end();
+    }
+    int barWidth()
+    {
+        return player().getHealthBar().getTextureRect().width;
+    }
+};
+
+TEST_F(ScreensTest, HealthBarShowsTheShareOfHealthLeft)
+{
+    startLevel("");
+    player().takeDamage(50);
+    EXPECT_EQ(barWidth(), 75);
+    player().setVie(-1);
+    EXPECT_EQ(barWidth(), 150);
+
+    writeImage("data\\graphics\\window\\hud\\vie.png", 98, 18);
+    game->rm().killTexture("data\\graphics\\window\\hud\\vie.png"); // the next player loads the new file
+    startLevel("");
+    player().takeDamage(75);
+    EXPECT_EQ(barWidth(), 24) << "24.5 pixels are shown as 24";
+}
+
+TEST_F(ScreensTest, DeathOpensTheGameOverScreenOnceAndLeavesHealthAtZero)
+{
+    startLevel("");
+    player().takeDamage(60);
+    EXPECT_EQ(game->topAs<GameOver>(), nullptr);
+    player().takeDamage(60);
+    EXPECT_EQ(player().getVie(), 0);
+    EXPECT_EQ(barWidth(), 0);
+    ASSERT_NE(game->topAs<GameOver>(), nullptr);
+    const std::size_t states = game->stateCount();
+    player().takeDamage(10);
+    EXPECT_EQ(game->stateCount(), states) << "a dead character takes no more damage";
+}
+
+TEST_F(ScreensTest, RestartReloadsTheMapAtFullHealthWithoutSaving)
+{
+    startLevel("[CurrentLevelVortex] 1 100 300\n[PicEntity] 2 100 440 AnimatedSprite pics.png 1 2 -1 0\n");
+    for (int i = 0; i < 120 && !game->topAs<GameOver>(); ++i)
+        step();
+    ASSERT_NE(game->topAs<GameOver>(), nullptr) << "the spikes under the entry kill";
+    game->send(mouseReleased(100, 100));
+    game->send(keyReleased(sf::Keyboard::Return));
+    EXPECT_NE(game->topAs<GameOver>(), nullptr) << "only its buttons act";
+    clearTrace();
+    game->send(mouseReleased(400, 330, sf::Mouse::Right));
+    EXPECT_EQ(game->top(), level);
+    EXPECT_EQ(player().getVie(), 100);
+    EXPECT_TRUE(traced(" -- Chargement de la map : data\\maps\\T\\T.zi"));
+    EXPECT_EQ(player().getHitbox().left, 116.f) << "back on the entry";
+    EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv"));
+}
+
+TEST_F(ScreensTest, MainMenuFromGameOverStoresTheCurrentMap)
+{
+    startLevel("");
+    player().takeDamage(100);
+    game->send(mouseReleased(400, 430));
+    EXPECT_EQ(game->stateCount(), 1u);
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0");
+}
+
+TEST_F(ScreensTest, VortexCentresTheCharacterWithWholeNumberHalves)
+{
+    writeImage("data\\graphics\\character\\v1.png", 80, 60); // frames of 20 x 30
+    game = std::make_unique<GameHarness>();
+    startLevel("[CurrentLevelVortex] 1 100 300\n");
+    EXPECT_EQ(player().getHitbox(), sf::FloatRect(122, 317, 20, 30));
+    Entity& entry = *level->getEntity(1);
+    EXPECT_EQ(entry.getHitbox(), sf::FloatRect(0, 0, 0, 0)) << "never in the way";
+    EXPECT_FALSE(entry.isSolid());
+
+    writeImage("data\\graphics\\map\\common\\currentLevelVortex.png", 65, 64);
+    writeImage("data\\graphics\\character\\v1.png", 84, 60); // frames of 21 x 30
+    game = std::make_unique<GameHarness>();
+    startLevel("[CurrentLevelVortex] 1 100 300\n");
+    EXPECT_EQ(player().getHitbox().left, 121.f) << "132 - 10.5, whole part";
+}
+
+TEST_F(ScreensTest, ExitCentresTheCharacterAndOpensTheInterludeOnce)
+{
+    startLevel("[NextLevelVortex] 5 300 300 Next\n");
+    EXPECT_EQ(level->getEntity(5)->getHitbox(), sf::FloatRect(300, 300, 64, 64));
+    player().setPosition(270, 310); // touching from the left
+    step();
+    ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
+    EXPECT_EQ(player().getHitbox().left, 316.f);
+    EXPECT_EQ(player().getHitbox().top, 312.f);
+    const std::size_t states = game->stateCount();
+    step(5);
+    EXPECT_EQ(game->stateCount(), states) << "the frozen level opens nothing more";
+}
+
+TEST_F(ScreensTest, InterludeWaitsHalfASecondThenAnyKeyPressEntersTheNextMap)
+{
+    startLevel("[NextLevelVortex] 5 300 300 Next\n");
+    player().setPosition(300, 300);
+    step();
+    ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
+    step(29);
+    game->send(keyPressed(sf::Keyboard::A));
+    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "blocked for half a second";
+    step();
+    game->send(keyReleased(sf::Keyboard::A));
+    game->send(mouseReleased(10, 10));
+    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "releases and clicks do nothing";
+    game->send(keyPressed(sf::Keyboard::A));
+    EXPECT_EQ(game->top(), level);
+    EXPECT_EQ(level->getMapName(), "Next");
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0") << "the save names the map left";
+    EXPECT_EQ(player().getHitbox().left, 516.f) << "placed by the next map's entry";
+}
+
+TEST_F(ScreensTest, ALongFirstFrameMakesTheInterludePassable)
+{
+    startLevel("");
+    auto* interlude = new MapInterlude(&game->rm(), "Next");
+    game->app().addGameState(interlude);
+    game->app().getFrameClock().setFixedStep(0.6f);
+    step();
+    EXPECT_TRUE(interlude->canBePassed());
+}
+
+TEST_F(ScreensTest, ExitToTheSameMapReloadsItWithoutSaving)
+{
+    startLevel("[NextLevelVortex] 5 300 300 T\n");
+    player().setPosition(300, 300);
+    step(40);
+    game->send(keyPressed(sf::Keyboard::Space));
+    EXPECT_EQ(game->top(), level);
+    EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv"));
+}
+
+TEST_F(ScreensTest, GunGrantedOncePushesOneCrosshair)
+{
+    startLevel("");
+    player().peuxTirer(false);
+    EXPECT_EQ(game->rm().getCursorCount(), 1u);
+    player().peuxTirer(true);
+    player().peuxTirer(true);
+    EXPECT_EQ(game->rm().getCursorCount(), 2u);
+    player().peuxTirer(false);
+    EXPECT_EQ(game->rm().getCursorCount(), 1u);
+}

@@ -1,0 +1,179 @@
+#include "entities/bullet.h"
+#include "entities/structentity.h"
+#include "entities/trigger.h"
+#include "support/leveldata.h"
+
+#include <algorithm>
+
+// Levers and targets, stepped in a level at a fixed 1/60 s. The trigger's picture is
+// a sheet of two rows (off, on); its destination is the door or the spikes before it.
+class TriggerTest : public LevelTest
+{
+protected:
+    void SetUp() override
+    {
+        LevelTest::SetUp();
+        writeImage("data\\graphics\\map\\T\\levier.png", 32, 80);
+        writeSound("data\\sounds\\trigger.ogg", 0.05f);
+    }
+    void startWith(const std::string& trigger)
+    {
+        startLevel("[DoorEntity] 1 600 350 Sprite porte.png\n"
+                   "[PicEntity] 2 700 440 AnimatedSprite pics.png 1 2 -1 0\n" +
+                   trigger);
+        player().setPosition(10, 10);
+        clearTrace();
+    }
+    DoorEntity& door()
+    {
+        return *dynamic_cast<DoorEntity*>(level->getEntity(1));
+    }
+    Entity& spikes()
+    {
+        return *level->getEntity(2);
+    }
+    Entity& trigger(int id = 3)
+    {
+        return *level->getEntity(id);
+    }
+    int row(int id = 3)
+    {
+        return dynamic_cast<const AnimatedSprite&>(trigger(id).getSprite()).getEtatY();
+    }
+    // Each click of a trigger asks the sound cache for the click once.
+    int clicks() const
+    {
+        int count = 0;
+        for (const std::string& line : trace())
+            if (line.find("l'item : data\\sounds\\trigger.ogg") != std::string::npos)
+                ++count;
+        return count;
+    }
+    void seconds(float s)
+    {
+        step(static_cast<int>(s * 60.f + 0.5f));
+    }
+};
+
+TEST_F(TriggerTest, LeverForGoodOpensItsDoorOnceAndStaysOn)
+{
+    startWith("[ActivableTrigger] 3 100 100 1 -1 AnimatedSprite levier.png 1 2 -1 0\n");
+    EXPECT_TRUE(trigger().isActivable());
+    EXPECT_FALSE(trigger().isSolid());
+    trigger().activate();
+    trigger().activate();
+    EXPECT_TRUE(door().isOpen());
+    EXPECT_EQ(row(), 1);
+    EXPECT_EQ(clicks(), 1);
+    seconds(100);
+    EXPECT_EQ(row(), 1);
+    EXPECT_TRUE(door().isOpen());
+}
+
+TEST_F(TriggerTest, ReArmingLeverTurnsOffSilentlyAndTogglesTheDoorOnTheNextPull)
+{
+    startWith("[ActivableTrigger] 3 100 100 1 3 AnimatedSprite levier.png 1 2 -1 0\n");
+    trigger().activate();
+    EXPECT_TRUE(door().isOpen());
+    seconds(1);
+    trigger().activate();
+    EXPECT_EQ(clicks(), 1) << "ignored while on";
+    seconds(1.95f);
+    EXPECT_EQ(row(), 1);
+    seconds(0.1f);
+    EXPECT_EQ(row(), 0);
+    EXPECT_EQ(clicks(), 1) << "re-armed without a sound";
+    EXPECT_TRUE(door().isOpen());
+    trigger().activate();
+    EXPECT_FALSE(door().isOpen());
+    EXPECT_EQ(clicks(), 2);
+}
+
+TEST_F(TriggerTest, TimedLeverClosesTheDoorAgainWithASecondClick)
+{
+    startWith("[TimerActivableTrigger] 3 100 100 1 3 AnimatedSprite levier.png 1 2 -1 0\n");
+    trigger().activate();
+    seconds(2.95f);
+    EXPECT_TRUE(door().isOpen());
+    seconds(0.1f);
+    EXPECT_FALSE(door().isOpen());
+    EXPECT_EQ(row(), 0);
+    EXPECT_EQ(clicks(), 2);
+}
+
+TEST_F(TriggerTest, TimedLeverWithoutDelayUndoesAtTheNextUpdate)
+{
+    startWith("[TimerActivableTrigger] 3 100 100 1 0 AnimatedSprite levier.png 1 2 -1 0\n");
+    trigger().activate();
+    EXPECT_TRUE(door().isOpen());
+    step();
+    EXPECT_FALSE(door().isOpen());
+    EXPECT_EQ(clicks(), 2);
+}
+
+TEST_F(TriggerTest, TargetRetractsSpikesWhileLitAndOnlyTheFirstBulletCounts)
+{
+    startWith("[TimerShootableTrigger] 3 300 300 2 3 AnimatedSprite levier.png 1 2 -1 0\n");
+    EXPECT_TRUE(trigger().isSolid());
+    EXPECT_TRUE(trigger().isShootable());
+    level->addBullet(new Bullet(&game->rm(), 100, {305, 305, 1, 0}));
+    level->addBullet(new Bullet(&game->rm(), 100, {310, 310, 1, 0}));
+    step();
+    EXPECT_TRUE(level->getBullets().empty()) << "the target stops every bullet";
+    EXPECT_FALSE(spikes().isDeadly());
+    EXPECT_EQ(clicks(), 1);
+    seconds(3.05f);
+    EXPECT_TRUE(spikes().isDeadly());
+    EXPECT_EQ(dynamic_cast<const AnimatedSprite&>(spikes().getSprite()).getEtatY(), 0);
+}
+
+TEST_F(TriggerTest, TriggerChainsReachThroughATriggerThatIsOff)
+{
+    startWith("[ActivableTrigger] 3 100 100 1 -1 AnimatedSprite levier.png 1 2 -1 0\n"
+              "[ActivableTrigger] 4 200 100 3 -1 AnimatedSprite levier.png 1 2 -1 0\n"
+              "[ActivableTrigger] 5 300 100 3 -1 AnimatedSprite levier.png 1 2 -1 0\n");
+    trigger(4).activate();
+    EXPECT_TRUE(door().isOpen());
+    EXPECT_EQ(row(3), 1);
+    trigger(5).activate();
+    EXPECT_TRUE(door().isOpen()) << "the lit lever ignores the second chain";
+}
+
+TEST_F(TriggerTest, TriggerWithoutDestinationOrPictureNeverFails)
+{
+    clearTrace();
+    startLevel("[TimerActivableTrigger] 3 100 100 42 0 AnimatedSprite levier.png 1 2 -1 0\n"
+               "[TimerActivableTrigger] 4 0 0 3 0 Nothing levier.png 1 2 -1 0\n");
+    const std::vector<std::string> lines = trace();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), " *** ERROR : Trigger destination dont exist !"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "    * destID : 42"), lines.end());
+    clearTrace();
+    trigger(3).activate();
+    EXPECT_TRUE(trigger(3).isActive());
+    EXPECT_EQ(row(3), 1);
+    step();
+    EXPECT_EQ(clicks(), 2) << "on and off, with nothing to activate";
+    trigger(4).activate();
+    step();
+    game->send(mouseReleased(5, 5, sf::Mouse::Right));
+    level->draw();
+}
+
+TEST_F(TriggerTest, TriggerListedBeforeItsDoorNamesTheDoorAsMissing)
+{
+    clearTrace();
+    startLevel("[ActivableTrigger] 3 100 100 9 -1 AnimatedSprite levier.png 1 2 -1 0\n"
+               "[DoorEntity] 9 600 350 Sprite porte.png\n");
+    const std::vector<std::string> lines = trace();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "    * destID : 9"), lines.end());
+    trigger().activate();
+    EXPECT_FALSE(dynamic_cast<DoorEntity*>(level->getEntity(9))->isOpen());
+}
+
+TEST_F(TriggerTest, PlayerPullsALeverWithTheActivationKey)
+{
+    startWith("[ActivableTrigger] 3 100 400 1 -1 AnimatedSprite levier.png 1 2 -1 0\n");
+    player().setPosition(105, 405);
+    game->send(keyPressed(sf::Keyboard::E));
+    EXPECT_TRUE(door().isOpen());
+}
