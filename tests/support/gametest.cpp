@@ -102,6 +102,17 @@ void GameTest::copyGameFile(const std::string& gamePath)
     fs::copy_file(source, prepare(gamePath), fs::copy_options::overwrite_existing);
 }
 
+void GameTest::linkGameData()
+{
+    for (const char* folder : {"maps", "graphics", "sounds", "fonts"}) {
+        const fs::path source = fs::path(KORVANE_SOURCE_DIR) / "data" / folder;
+        ASSERT_TRUE(fs::exists(source)) << source;
+        fs::create_directory_symlink(source, fs::path("data") / folder);
+    }
+    for (const char* slot : {"01", "02", "03"})
+        fs::create_directories(fs::path("data") / "saves" / slot);
+}
+
 std::vector<std::string> GameTest::trace() const
 {
     return lines(m_trace.str());

@@ -26,6 +26,8 @@ protected:
     bool fileExists(const std::string& gamePath) const;
     // Copies a generated file of the game's own data folder (fonts, pictures).
     void copyGameFile(const std::string& gamePath);
+    // Makes the game's own maps, pictures, sounds and fonts the test's, with empty save slots.
+    void linkGameData();
 
     // Trace lines written since the start of the test or the last clearTrace().
     std::vector<std::string> trace() const;
