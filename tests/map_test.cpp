@@ -7,11 +7,6 @@
 class MapTest : public LevelTest
 {
 protected:
-    bool traced(const std::string& line) const
-    {
-        const std::vector<std::string> all = trace();
-        return std::find(all.begin(), all.end(), line) != all.end();
-    }
     CountingEntity* add(int id, sf::FloatRect box, bool solid, bool deadly, bool activable, int damage = 9999)
     {
         auto* entity = new CountingEntity(&game->rm(), box, solid, deadly, activable, nullptr, damage);

@@ -26,11 +26,6 @@ protected:
         game.reset();
         MenuTest::TearDown();
     }
-    bool traced(const std::string& line) const
-    {
-        const std::vector<std::string> all = trace();
-        return std::find(all.begin(), all.end(), line) != all.end();
-    }
 };
 
 TEST_F(MenusTest, HitTestCountsOpaquePixelsInsideThePictureOnly)

@@ -31,11 +31,6 @@ protected:
         writeFile("data\\saves\\03\\README", "slot 3\n");
         game = std::make_unique<GameHarness>();
     }
-    bool traced(const std::string& line) const
-    {
-        const std::vector<std::string> all = trace();
-        return std::find(all.begin(), all.end(), line) != all.end();
-    }
     // Releases a click in the middle of slot 1, 2 or 3 of a slot menu.
     void clickSlot(int slot)
     {

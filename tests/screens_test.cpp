@@ -20,11 +20,6 @@ protected:
         writeSound("data\\sounds\\gameOver.ogg", 0.05f);
         writeMap("Next", "[CurrentLevelVortex] 1 500 100\n");
     }
-    bool traced(const std::string& line) const
-    {
-        const std::vector<std::string> all = trace();
-        return std::find(all.begin(), all.end(), line) != all.end();
-    }
     int barWidth()
     {
         return player().getHealthBar().getTextureRect().width;

@@ -31,11 +31,6 @@ protected:
         writeImage("data\\graphics\\window\\console\\background.png", 485, 324);
         copyGameFile("data\\fonts\\dialogue.ttf");
     }
-    bool traced(const std::string& line) const
-    {
-        const std::vector<std::string> all = trace();
-        return std::find(all.begin(), all.end(), line) != all.end();
-    }
     Dialogue* openDialogue(const std::string& content, int id = -1)
     {
         writeFile("data\\d.dia", content);

@@ -14,11 +14,7 @@ write_map 01_USB <<'MAP'
 [NextLevelVortex] 4 100 396 02_BUS
 MAP
 
-start_game
-wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
-click_picture data/graphics/window/mainmenu/commencer.png 280 213
-wait_for_line " -*- Loading Menu : Slot 3 non present"
-click_picture data/graphics/window/newGameMenu/slot.png 347 211
+start_new_game
 wait_for_line "$MAP_LINE"
 
 hold_until d " -- Chargement de l'image : data\\graphics\\window\\gameOver\\gameOver.png"

@@ -6,11 +6,7 @@ e2e_setup "$@"
 SAVE="$WORK/data/saves/01/save.sv"
 MAP_LINE=" -- Chargement de la map : data\\maps\\01_USB\\01_USB.zi"
 
-start_game
-wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
-click_picture data/graphics/window/mainmenu/commencer.png 280 213
-wait_for_line " -*- Loading Menu : Slot 3 non present"
-click_picture data/graphics/window/newGameMenu/slot.png 347 211
+start_new_game
 wait_for_line "$MAP_LINE"
 [ ! -e "$SAVE" ] || fail "a save was written before the game had a map"
 

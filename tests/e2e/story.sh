@@ -25,11 +25,7 @@ Un pare-feu ! Trouve son code.#
 Trois chiffres. Bonne chance.#
 DIA
 
-start_game
-wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
-click_picture data/graphics/window/mainmenu/commencer.png 280 213
-wait_for_line " -*- Loading Menu : Slot 3 non present"
-click_picture data/graphics/window/newGameMenu/slot.png 347 211
+start_new_game
 wait_for_line " -- Activation du script : data\\maps\\01_USB\\e2e\\start.txt"
 
 # The puzzle writes its secret with no line end: it leads the next trace line.

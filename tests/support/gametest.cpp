@@ -4,6 +4,7 @@
 
 #include <SFML/Audio/SoundBuffer.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -121,6 +122,12 @@ std::vector<std::string> GameTest::trace() const
 std::string GameTest::traceText() const
 {
     return m_trace.str();
+}
+
+bool GameTest::traced(const std::string& line) const
+{
+    const std::vector<std::string> all = trace();
+    return std::find(all.begin(), all.end(), line) != all.end();
 }
 
 void GameTest::clearTrace()

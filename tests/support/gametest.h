@@ -32,6 +32,8 @@ protected:
     // Trace lines written since the start of the test or the last clearTrace().
     std::vector<std::string> trace() const;
     std::string traceText() const;
+    // True when the trace holds this exact line.
+    bool traced(const std::string& line) const;
     void clearTrace();
 
 private:
