@@ -159,6 +159,9 @@ TEST_F(RessourceManagerTest, KeysAreReadFromTheInstalledKeyboardOnly)
     } keyboard;
     RessourceManager rm;
     EXPECT_FALSE(rm.isKeyPressed(sf::Keyboard::Q)) << "without a focused window no key counts";
+    rm.setWindowFocus(true);
+    rm.setWindowFocus(false);
+    EXPECT_FALSE(rm.isKeyPressed(sf::Keyboard::Q)) << "focus lost: keys typed elsewhere do not count";
     rm.setKeyboard(&keyboard);
     EXPECT_TRUE(rm.isKeyPressed(sf::Keyboard::Q));
     EXPECT_FALSE(rm.isKeyPressed(sf::Keyboard::D));

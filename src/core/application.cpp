@@ -32,6 +32,7 @@ void Application::init()
                     sf::ContextSettings());
     m_Window.setVerticalSyncEnabled(true);
     m_RManager.setWindow(&m_Window);
+    m_RManager.setWindowFocus(m_Window.hasFocus());
     m_Window.setMouseCursorVisible(false);
     addGameState(new MainMenu(&m_RManager));
     m_showFPS = true;
@@ -90,6 +91,10 @@ void Application::handleEvent(sf::Event& event)
         break;
     case sf::Event::Closed:
         m_Window.close();
+        break;
+    case sf::Event::GainedFocus:
+    case sf::Event::LostFocus:
+        m_RManager.setWindowFocus(event.type == sf::Event::GainedFocus);
         break;
     case sf::Event::KeyReleased:
         handleApplicationKey(event.key.code);

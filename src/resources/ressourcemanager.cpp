@@ -188,7 +188,12 @@ bool RessourceManager::isKeyPressed(sf::Keyboard::Key key) const
 {
     if (m_keyboard)
         return m_keyboard->isKeyPressed(key);
-    return m_Window && m_Window->hasFocus() && sf::Keyboard::isKeyPressed(key);
+    return m_windowFocused && sf::Keyboard::isKeyPressed(key);
+}
+
+void RessourceManager::setWindowFocus(bool focused)
+{
+    m_windowFocused = focused;
 }
 
 void RessourceManager::setKeyboard(const KeyboardState* keyboard)

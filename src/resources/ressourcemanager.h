@@ -57,6 +57,8 @@ public:
     // keys typed into another window never move the character.
     bool isKeyPressed(sf::Keyboard::Key key) const;
     void setKeyboard(const KeyboardState* keyboard);
+    // Kept up to date from the window's focus events, so no key read has to ask the system.
+    void setWindowFocus(bool focused);
 
 private:
     std::string m_pathBGM;
@@ -70,4 +72,5 @@ private:
     Manager_Font m_Fonts;
     Manager_SoundBuffer m_SoundBuffer;
     const KeyboardState* m_keyboard;
+    bool m_windowFocused;
 };
