@@ -3,6 +3,7 @@
 #include "core/version.h"
 #include "menus/mainmenu.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 
@@ -129,7 +130,7 @@ void Application::eventGS(sf::Event& event)
         if (state->event(event))
             return;
         // The state may have removed itself: then it must not be asked anything more.
-        if (m_States.size() < i + 1 || state->isModal())
+        if (!stillAt(i, state) || state->isModal())
             return;
     }
 }
@@ -141,7 +142,7 @@ void Application::updateGS()
     for (std::size_t i = m_States.size(); i-- > 0;) {
         GameState* state = m_States[i];
         state->update(m_tempsEntreImages.getElapsedSeconds());
-        if (m_States.size() < i + 1 || state->isModal())
+        if (!stillAt(i, state) || state->isModal())
             return;
     }
 }
@@ -170,6 +171,22 @@ void Application::popGameState()
     }
     if (m_States.empty())
         m_Window.close();
+}
+
+void Application::removeGameState(GameState* state)
+{
+    const auto found = std::find(m_States.begin(), m_States.end(), state);
+    if (found == m_States.end())
+        return;
+    m_States.erase(found);
+    delete state;
+    if (m_States.empty())
+        m_Window.close();
+}
+
+bool Application::stillAt(std::size_t index, const GameState* state) const
+{
+    return index < m_States.size() && m_States[index] == state;
 }
 
 void Application::mainMenu()

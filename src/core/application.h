@@ -30,6 +30,9 @@ public:
     void drawGS();
     void addGameState(GameState* state);
     void popGameState();
+    // Destroys and removes this state wherever it is on the stack: a state that ends
+    // after pushing another one (a dialogue opening a puzzle) leaves that one in place.
+    void removeGameState(GameState* state);
     void mainMenu();
     void ShowFPSCounter();
     void pauseTime();
@@ -45,6 +48,8 @@ public:
 
 private:
     void handleApplicationKey(sf::Keyboard::Key key);
+    // True while the state a pass has just called is still where the pass found it.
+    bool stillAt(std::size_t index, const GameState* state) const;
     // Mouse positions arrive in window pixels; the game works in its 1000 x 500
     // coordinates whatever size the window has been given.
     void mapMouseToGame(int& x, int& y) const;

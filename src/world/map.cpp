@@ -1,7 +1,9 @@
 #include "world/map.h"
 
 #include "core/application.h"
+#include "dialogue/dialogue.h"
 #include "entities/bullet.h"
+#include "minigames/consoleminigame.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "resources/path.h"
@@ -155,8 +157,12 @@ bool Map::event(const sf::Event& event)
     if (event.type == sf::Event::KeyReleased) {
         if (event.key.code == sf::Keyboard::F5) {
             changeMap(m_mapName);
+        } else if (event.key.code == sf::Keyboard::F6) {
+            application.addGameState(new PlusOuMoins(m_RManager, 3));
         } else if (event.key.code == sf::Keyboard::Escape) {
             application.addGameState(new PauseMenu(m_RManager));
+        } else if (event.key.code == sf::Keyboard::F7) {
+            Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
         }
     } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::E) {
         activateTouched(event);

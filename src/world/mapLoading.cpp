@@ -1,5 +1,6 @@
 // Reading map files: the sections of a level and the pictures they describe.
 #include "entities/mapentity.h"
+#include "entities/scriptedentity.h"
 #include "entities/structentity.h"
 #include "entities/trigger.h"
 #include "resources/path.h"
@@ -90,6 +91,13 @@ void Map::readSection(const std::string& keyword, std::istream& fichier)
     } else if (keyword == "[CurrentLevelVortex]") {
         if (fichier >> id >> x >> y)
             addEntity(id, new CurrentLevelVortex(m_RManager, x, y));
+    } else if (keyword == "[ScriptedEntity]") {
+        std::string script;
+        fichier >> id >> x >> y >> script;
+        Sprite* picture = fichier ? loadSprite(fichier) : nullptr;
+        if (!fichier)
+            return discard(picture);
+        addEntity(id, new ScriptedEntity(m_RManager, picture, script, x, y));
     } else if (keyword == "[NextLevelVortex]") {
         std::string next;
         if (fichier >> id >> x >> y >> next)

@@ -15,9 +15,15 @@ e2e_setup() {
     trap 'e2e_cleanup' EXIT
     # The game runs in a folder of its own whose data tree mirrors the real one,
     # with its own empty save slots.
-    mkdir -p "$WORK/data/saves/01" "$WORK/data/saves/02" "$WORK/data/saves/03"
+    mkdir -p "$WORK/data/saves/01" "$WORK/data/saves/02" "$WORK/data/saves/03" "$WORK/data/maps"
     for entry in "$E2E_ROOT"/data/*; do
-        [ "$(basename "$entry")" = saves ] || ln -s "$entry" "$WORK/data/"
+        case "$(basename "$entry")" in
+        saves | maps) ;;
+        *) ln -s "$entry" "$WORK/data/" ;;
+        esac
+    done
+    for map in "$E2E_ROOT"/data/maps/*; do
+        ln -s "$map" "$WORK/data/maps/"
     done
     TRACE=$WORK/trace.txt
     export ALSOFT_DRIVERS=null
@@ -41,6 +47,14 @@ fail() {
         tail -n 40 "$TRACE" >&2
     fi
     exit 1
+}
+
+# Replaces a map of the game by the map file read from standard input (the map
+# keeps its name, so it keeps its pictures).
+write_map() {
+    rm -f "$WORK/data/maps/$1"
+    mkdir -p "$WORK/data/maps/$1"
+    cat >"$WORK/data/maps/$1/$1.zi"
 }
 
 # Starts the game and waits for its window; WINDOW is its X id, moved to (0, 0).
@@ -103,6 +117,22 @@ click_picture() {
     point=$(opaque_point "$1") || fail "no opaque pixel in $1"
     set -- "$1" "$2" "$3" "${4:-1}" $point
     xdotool mousemove --window "$WINDOW" $(($2 + $5)) $(($3 + $6)) click "$4"
+}
+
+# Waits until the exact trace line has been written N times.
+wait_for_count() {
+    deadline=$(($(date +%s) + 20))
+    until [ "$(count_lines "$1")" -ge "$2" ]; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "trace line '$1' not seen $2 times"
+        sleep 0.1
+    done
+}
+
+# Holds a key until the trace holds the line, then releases it.
+hold_until() {
+    xdotool keydown --window "$WINDOW" "$1"
+    wait_for_line "$2" 15
+    xdotool keyup --window "$WINDOW" "$1"
 }
 
 key() {

@@ -34,11 +34,7 @@ printf '[Map]\n01_USB\n[Player]\n0 0.5 0' | cmp -s - "$SAVE" || fail "unexpected
 click_picture data/graphics/window/mainmenu/charger.png 228 289
 wait_for_line " -- Loading Menu : Slot 1 present"
 click_picture data/graphics/map/01_USB/mapIcon.png 348 212
-deadline=$(($(date +%s) + 10))
-until [ "$(count_lines "$MAP_LINE")" -eq 2 ]; do
-    [ "$(date +%s)" -lt "$deadline" ] || fail "slot 1 did not load the game"
-    sleep 0.1
-done
+wait_for_count "$MAP_LINE" 2
 
 key F12
 wait_for_exit

@@ -154,31 +154,33 @@ Canvas portraitGardien()
     return c;
 }
 
-// The speech bubble body at `ox`, with an optional pointer in the columns before it.
+// A speech bubble, 600 x 100. With a pointer, the game draws the picture 23 pixels left
+// of the bubble's place: the pointer takes those first columns and the body the rest.
 Canvas bubble(bool pointer)
 {
     const int ox = pointer ? 23 : 0;
-    Canvas c(600 + ox, 100);
     const float x = static_cast<float>(ox);
+    const float w = static_cast<float>(600 - ox);
+    Canvas c(600, 100);
     // Outline layer first (body and pointer together), then the fills.
-    c.roundRect(x, 0, 600, 100, 12, solid(pal::ink));
+    c.roundRect(x, 0, w, 100, 12, solid(pal::ink));
     if (pointer)
         c.polygon({{0, 62}, {x + 4, 44}, {x + 4, 80}}, solid(pal::ink));
-    c.roundRect(x + 2, 2, 596, 96, 10,
+    c.roundRect(x + 2, 2, w - 4, 96, 10,
                 vertical(withAlpha(hex(0x1f2a5c), 0.97f), withAlpha(hex(0x111638), 0.97f), 0, 100));
     if (pointer)
         c.polygon({{4, 62}, {x + 6, 47}, {x + 6, 77}}, vertical(hex(0x1a2350), hex(0x141b44), 47, 77));
-    c.roundFrame(x + 2, 2, 596, 96, 10, 1.5f, solid(withAlpha(pal::cyan, 0.7f)));
+    c.roundFrame(x + 2, 2, w - 4, 96, 10, 1.5f, solid(withAlpha(pal::cyan, 0.7f)));
     if (pointer) {
         c.line(4, 62, x + 2, 47.5f, 1.5f, solid(withAlpha(pal::cyan, 0.7f)));
         c.line(4, 62, x + 2, 76.5f, 1.5f, solid(withAlpha(pal::cyan, 0.7f)));
     }
     // The portrait's socket: the picture covers it, its rim shows around.
     c.roundRect(x, 0, 100, 100, 10, solid(pal::ink));
-    c.rect(static_cast<int>(x) + 1, 1, 98, 98, hex(0x0a0f26));
+    c.rect(ox + 1, 1, 98, 98, hex(0x0a0f26));
     // A soft sheen on the upper half of the text area, and a notch for the wait marker.
-    c.roundRect(x + 104, 4, 488, 2, 1, solid(withAlpha(pal::white, 0.12f)));
-    c.roundRect(x + 572, 78, 24, 18, 6, solid(withAlpha(pal::ink, 0.35f)));
+    c.roundRect(x + 104, 4, w - 112, 2, 1, solid(withAlpha(pal::white, 0.12f)));
+    c.roundRect(x + w - 28, 78, 24, 18, 6, solid(withAlpha(pal::ink, 0.35f)));
     return c;
 }
 

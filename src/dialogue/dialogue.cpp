@@ -1,0 +1,261 @@
+#include "dialogue/dialogue.h"
+
+#include "core/application.h"
+#include "menus/collisions.h"
+#include "menus/pausemenu.h"
+#include "resources/path.h"
+#include "resources/ressourcemanager.h"
+#include "resources/text.h"
+#include "world/map.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+// Colour values keep their low eight bits: 256 is 0, 300 is 44.
+sf::Color colour(int r, int g, int b)
+{
+    return sf::Color(static_cast<sf::Uint8>(r & 0xFF), static_cast<sf::Uint8>(g & 0xFF),
+                     static_cast<sf::Uint8>(b & 0xFF), 255);
+}
+
+} // namespace
+
+Actor::Actor(RessourceManager* rm, std::string nom, std::string background, sf::Color couleur)
+    : m_backgroundName(std::move(background)), m_RManager(rm)
+{
+    m_nom.setFont(m_RManager->getFont("data\\fonts\\korvane.ttf"));
+    m_nom.setCharacterSize(18);
+    m_nom.setString(toDisplayString(nom));
+    m_nom.setFillColor(couleur);
+    m_avatar.setTexture(m_RManager->getTexture("data\\graphics\\actor\\" + nom + ".png"));
+    m_background.setTexture(m_RManager->getTexture("data\\graphics\\window\\dialogue\\" + m_backgroundName + ".png"));
+}
+
+Actor::~Actor()
+{
+    m_RManager->killTexture(m_avatar.getTexture());
+    m_RManager->killTexture(m_background.getTexture());
+}
+
+void Actor::setPosition(int x, int y)
+{
+    // The bubble with an arrow on its left starts further left, its arrow outside the bubble.
+    const int shift = m_backgroundName == "backgroundFlecheG" ? 23 : 0;
+    m_background.setPosition(static_cast<float>(x - shift), static_cast<float>(y));
+    m_avatar.setPosition(static_cast<float>(x + 1), static_cast<float>(y + 1));
+    m_nom.setPosition(static_cast<float>(x + 106), static_cast<float>(y + 1));
+}
+
+void Actor::draw()
+{
+    sf::RenderWindow& window = m_RManager->getWindow();
+    window.draw(m_background);
+    window.draw(m_avatar);
+    window.draw(m_nom);
+}
+
+const sf::Sprite& Actor::getBackground() const
+{
+    return m_background;
+}
+
+const sf::Sprite& Actor::getAvatar() const
+{
+    return m_avatar;
+}
+
+const sf::Text& Actor::getName() const
+{
+    return m_nom;
+}
+
+Dialogue::Dialogue(RessourceManager* rm, std::string path, int idEntiterAActiver)
+    : Dialogue(rm, std::make_unique<std::ifstream>(hostPath(path)), path, idEntiterAActiver)
+{
+}
+
+Dialogue::Dialogue(RessourceManager* rm, std::unique_ptr<std::istream> source, std::string name,
+                   int idEntiterAActiver)
+    : GameState(rm, true, false),
+      fichier(std::move(source)),
+      m_path(std::move(name)),
+      m_acteurActif(-1),
+      m_idEntiterAActiver(idEntiterAActiver),
+      m_waitForInput(nullptr),
+      m_ended(false)
+{
+    build();
+}
+
+void Dialogue::build()
+{
+    if (Map* map = m_RManager->getMap())
+        map->getPlayer()->resetMovement();
+    m_dialogue.setFont(m_RManager->getFont("data\\fonts\\dialogue.ttf"));
+    m_dialogue.setCharacterSize(12);
+    m_waitForInput =
+        new AnimatedSprite(m_RManager->getTexture("data\\graphics\\window\\dialogue\\wait.png"), 3, 1, 0.1f, true);
+    if (*fichier) {
+        load();
+    } else {
+        std::cout << " *** Echec de l'ouverture du fichier :\n    * " << m_path << std::endl;
+        end();
+    }
+}
+
+Dialogue::~Dialogue()
+{
+    for (Actor* actor : m_Actors)
+        delete actor;
+    delete m_waitForInput;
+}
+
+void Dialogue::open(RessourceManager* rm, const std::string& fichier, int idEntiterAActiver)
+{
+    auto* dialogue = new Dialogue(rm, fichier, idEntiterAActiver);
+    if (dialogue->hasEnded()) {
+        delete dialogue;
+        return;
+    }
+    rm->getApplication().addGameState(dialogue);
+}
+
+void Dialogue::load()
+{
+    std::string token;
+    while (*fichier >> token && token != "[Dialogue]") {
+        if (token != "[Actor]")
+            continue;
+        std::string nom;
+        std::string background;
+        int r = 0;
+        int g = 0;
+        int b = 0;
+        if (!(*fichier >> nom >> background >> r >> g >> b))
+            return endOnError("acteur incomplet");
+        m_Actors.push_back(new Actor(m_RManager, nom, background, colour(r, g, b)));
+    }
+    chargerDialogue();
+}
+
+void Dialogue::chargerDialogue()
+{
+    fichier->get();
+    // Only white space left: the scene is over.
+    *fichier >> std::ws;
+    if (fichier->eof())
+        return end();
+
+    int actor = -1;
+    int x = 0;
+    int y = 0;
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    if (!(*fichier >> actor >> x >> y >> r >> g >> b))
+        return endOnError("bulle incomplete");
+    if (actor < 0 || actor >= static_cast<int>(m_Actors.size()))
+        return endOnError("acteur " + std::to_string(actor) + " inconnu");
+    std::string texte;
+    std::getline(*fichier, texte, '#');
+    if (fichier->eof())
+        return endOnError("texte sans # final");
+
+    m_acteurActif = actor;
+    place(*m_Actors[actor], x, y);
+    m_dialogue.setString(toDisplayString(texte));
+    m_dialogue.setFillColor(colour(r, g, b));
+    fichier->get();
+}
+
+void Dialogue::place(Actor& actor, int x, int y)
+{
+    // Centred in the game's 1000 x 500 view, whatever size the window has been given.
+    const sf::Vector2f view = m_RManager->getWindow().getView().getSize();
+    const sf::IntRect bubble = actor.getBackground().getTextureRect();
+    if (x == -1)
+        x = static_cast<int>(view.x) / 2 - bubble.width / 2;
+    if (y == -1)
+        y = static_cast<int>(view.y) / 2 - bubble.height / 2;
+    actor.setPosition(x, y);
+    m_dialogue.setPosition(static_cast<float>(x + 120), static_cast<float>(y + 8));
+    m_waitForInput->setPosition(static_cast<float>(x + 579), static_cast<float>(y + 82));
+}
+
+void Dialogue::endOnError(const std::string& what)
+{
+    std::cout << " *** ERREUR : Dialogue interrompu (" << what << ") :\n    * " << m_path << std::endl;
+    end();
+}
+
+void Dialogue::end()
+{
+    m_ended = true;
+    if (m_idEntiterAActiver != -1) {
+        if (Map* map = m_RManager->getMap())
+            map->activerEntite(m_idEntiterAActiver);
+    }
+    // Whatever the activation pushed stays: only this dialogue leaves the stack (if it
+    // is on it yet: one that ends while it is built is dropped by whoever built it).
+    m_RManager->getApplication().removeGameState(this);
+}
+
+bool Dialogue::event(const sf::Event& event)
+{
+    if (event.type == sf::Event::KeyReleased) {
+        const sf::Keyboard::Key key = event.key.code;
+        if (key == sf::Keyboard::Escape) {
+            m_RManager->getApplication().addGameState(new PauseMenu(m_RManager));
+        } else if (m_acteurActif != -1 && (key == sf::Keyboard::Return || key == sf::Keyboard::E ||
+                                           key == sf::Keyboard::F || key == sf::Keyboard::Space)) {
+            chargerDialogue(); // may end the dialogue: nothing of it is touched after
+        }
+    } else if (event.type == sf::Event::MouseButtonReleased && m_acteurActif != -1 &&
+               collisionSourisSprite(event.mouseButton.x, event.mouseButton.y,
+                                     m_Actors[m_acteurActif]->getBackground())) {
+        chargerDialogue();
+    }
+    return true;
+}
+
+void Dialogue::update(float t)
+{
+    m_waitForInput->update(t);
+}
+
+void Dialogue::draw()
+{
+    if (m_acteurActif == -1)
+        return;
+    m_Actors[m_acteurActif]->draw();
+    sf::RenderWindow& window = m_RManager->getWindow();
+    window.draw(m_dialogue);
+    window.draw(*m_waitForInput);
+}
+
+bool Dialogue::hasEnded() const
+{
+    return m_ended;
+}
+
+int Dialogue::getActiveActor() const
+{
+    return m_acteurActif;
+}
+
+const sf::Text& Dialogue::getText() const
+{
+    return m_dialogue;
+}
+
+const Actor& Dialogue::getActor(int index) const
+{
+    return *m_Actors.at(static_cast<std::size_t>(index));
+}
+
+const AnimatedSprite& Dialogue::getWaitMarker() const
+{
+    return *m_waitForInput;
+}
