@@ -33,7 +33,7 @@ test-asan: build
 	$(DISPLAYED) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 bench: build
-	$(DISPLAYED) ./$(BUILD)/korvane_bench
+	ALSOFT_DRIVERS=null $(DISPLAYED) ./$(BUILD)/korvane_bench
 
 format:
 	clang-format -i $(SOURCES)

@@ -23,7 +23,8 @@ sf::Color colour(int r, int g, int b)
 } // namespace
 
 Actor::Actor(RessourceManager* rm, std::string nom, std::string background, sf::Color couleur)
-    : m_backgroundName(std::move(background)), m_RManager(rm)
+    : m_backgroundName(std::move(background)),
+      m_RManager(rm)
 {
     m_nom.setFont(m_RManager->getFont("data\\fonts\\korvane.ttf"));
     m_nom.setCharacterSize(18);
@@ -76,8 +77,7 @@ Dialogue::Dialogue(RessourceManager* rm, std::string path, int idEntiterAActiver
 {
 }
 
-Dialogue::Dialogue(RessourceManager* rm, std::unique_ptr<std::istream> source, std::string name,
-                   int idEntiterAActiver)
+Dialogue::Dialogue(RessourceManager* rm, std::unique_ptr<std::istream> source, std::string name, int idEntiterAActiver)
     : GameState(rm, true, false),
       fichier(std::move(source)),
       m_path(std::move(name)),

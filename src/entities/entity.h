@@ -17,8 +17,8 @@ enum HitboxType
 class Entity
 {
 public:
-    Entity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y, bool solid, bool deadly,
-           bool shootable, bool activable, float delay);
+    Entity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y, bool solid, bool deadly, bool shootable,
+           bool activable, float delay);
     Entity(const Entity&) = delete;
     Entity& operator=(const Entity&) = delete;
     virtual ~Entity();

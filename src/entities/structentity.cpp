@@ -22,7 +22,8 @@ void PicEntity::onCollision()
 }
 
 DoorEntity::DoorEntity(RessourceManager* rm, Sprite* sprite, int x, int y)
-    : Entity(rm, sprite, SpriteFilled, x, y, true, false, false, false, 0.f), m_isOpen(false)
+    : Entity(rm, sprite, SpriteFilled, x, y, true, false, false, false, 0.f),
+      m_isOpen(false)
 {
 }
 

@@ -59,8 +59,7 @@ std::string readSlotMapName(std::istream& file)
     return mapName;
 }
 
-SlotMenu::SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots)
-    : GameState(rm, true, true)
+SlotMenu::SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots) : GameState(rm, true, true)
 {
     m_background.setTexture(m_RManager->getTexture(background));
     m_flecheBack.setTexture(m_RManager->getTexture("data\\graphics\\window\\flecheBack.png"));

@@ -193,7 +193,9 @@ void ConsoleMinigame::draw()
 }
 
 PlusOuMoins::PlusOuMoins(RessourceManager* rm, int nbCaractere)
-    : ConsoleMinigame(rm), m_nbCaractere(digitCountInRange(nbCaractere, 1, 9)), m_code(0)
+    : ConsoleMinigame(rm),
+      m_nbCaractere(digitCountInRange(nbCaractere, 1, 9)),
+      m_code(0)
 {
     tailleLigneMax = m_nbCaractere + 4;
     m_peuxRentrerChar = false;
@@ -231,7 +233,9 @@ void PlusOuMoins::setCode(unsigned int code)
 }
 
 MasterMind::MasterMind(RessourceManager* rm, int nbCaractere, int idAActiver)
-    : ConsoleMinigame(rm), m_nbCaractere(digitCountInRange(nbCaractere, 1, 9)), m_idAActiver(idAActiver)
+    : ConsoleMinigame(rm),
+      m_nbCaractere(digitCountInRange(nbCaractere, 1, 9)),
+      m_idAActiver(idAActiver)
 {
     tailleLigneMax = m_nbCaractere + 4;
     m_peuxRentrerChar = false;

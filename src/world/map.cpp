@@ -3,9 +3,9 @@
 #include "core/application.h"
 #include "dialogue/dialogue.h"
 #include "entities/bullet.h"
-#include "minigames/consoleminigame.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
+#include "minigames/consoleminigame.h"
 #include "resources/path.h"
 #include "resources/ressourcemanager.h"
 

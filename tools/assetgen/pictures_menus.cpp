@@ -415,8 +415,9 @@ void cursors(Output& out)
 {
     // The game centres cursor pictures on the mouse: the arrow's tip is the centre pixel.
     Canvas arrow(40, 40);
-    const float tx = 20.f;
-    const float ty = 20.f;
+    // The body starts one pixel in, so that its outline's corner is the tip.
+    const float tx = 21.f;
+    const float ty = 21.f;
     const std::vector<sf::Vector2f> shape = {{tx, ty},
                                              {tx, ty + 16.f},
                                              {tx + 4.f, ty + 12.5f},
@@ -434,7 +435,6 @@ void cursors(Output& out)
     arrow.draw(edged, 0, 0);
     // The tip pixel itself is bright: it is the point that clicks.
     arrow.set(20, 20, pal::white);
-    arrow.set(19, 19, pal::ink);
     saveTo(out, arrow, "data\\graphics\\window\\hud\\fleche.png");
 
     Canvas sight(33, 33);
