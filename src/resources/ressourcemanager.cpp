@@ -14,7 +14,12 @@ sf::Vector2i halfSize(const sf::Sprite& cursor)
 
 } // namespace
 
-RessourceManager::RessourceManager() : m_Window(nullptr), m_Application(nullptr), m_Map(nullptr), m_keyboard(nullptr)
+RessourceManager::RessourceManager()
+    : m_Window(nullptr),
+      m_Application(nullptr),
+      m_Map(nullptr),
+      m_keyboard(nullptr),
+      m_windowFocused(false)
 {
     m_BGM.setLoop(true);
     m_BGM.setVolume(80);
