@@ -11,7 +11,6 @@ protected:
     void SetUp() override
     {
         LevelTest::SetUp();
-        writeImage("data\\graphics\\map\\common\\bullet.png", 8, 8);
         writeImage("data\\graphics\\map\\T\\cible.png", 32, 64);
         for (int i = 0; i < 7; ++i)
             writeSound("data\\sounds\\shoot" + std::to_string(i) + ".ogg", 0.05f);

@@ -8,8 +8,6 @@ protected:
     void SetUp() override
     {
         LevelTest::SetUp();
-        writeImage("data\\graphics\\window\\console\\background.png", 485, 324);
-        copyGameFile("data\\fonts\\dialogue.ttf");
         startLevel("[DoorEntity] 9 600 350 Sprite porte.png\n");
     }
     template <typename Puzzle, typename... Args>

@@ -110,14 +110,6 @@ TEST_F(EntityTest, SpikesRetractAndRiseShowingTheirRow)
     EXPECT_FALSE(bare.isDeadly()) << "spikes without picture still toggle";
 }
 
-TEST_F(EntityTest, HiddenEntitiesStillCollide)
-{
-    GroundEntity block(rm.get(), picture(), SpriteFilled, 5, 5);
-    block.setVisible(false);
-    EXPECT_TRUE(block.isSolid());
-    EXPECT_EQ(block.getHitbox(), sf::FloatRect(5, 5, 32, 16));
-}
-
 TEST_F(EntityTest, NewFrameOfAnAnimatedPictureRefreshesTheHitbox)
 {
     writeImage("data\\grow.png", 64, 16);

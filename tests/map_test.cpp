@@ -193,14 +193,6 @@ TEST_F(MapTest, PushesAreSeenByTheNextEntityInIdOrder)
     EXPECT_EQ(second->collisions, 0) << "the first push moved the character off it";
 }
 
-TEST_F(MapTest, SpikesKillAtOnce)
-{
-    startLevel("[PicEntity] 1 100 440 AnimatedSprite pics.png 1 2 -1 0\n");
-    player().setPosition(100, 405);
-    step();
-    EXPECT_EQ(player().getVie(), 0);
-}
-
 TEST_F(MapTest, ActivationKeyReachesEveryTouchedActivableEntityInIdOrder)
 {
     startLevel("");

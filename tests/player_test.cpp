@@ -29,17 +29,6 @@ protected:
     }
 };
 
-TEST_F(PlayerTest, StartsUprightAtItsCornerWithAFrameForHitbox)
-{
-    startLevel("");
-    EXPECT_EQ(player().getHitbox(), sf::FloatRect(10, 10, 32, 40));
-    EXPECT_EQ(player().getSprite().getEtatX(), 0);
-    EXPECT_EQ(player().getSprite().getEtatY(), 0);
-    EXPECT_EQ(player().getVie(), 100);
-    EXPECT_FALSE(player().canShoot());
-    EXPECT_FALSE(player().canReverseGravity());
-}
-
 TEST_F(PlayerTest, LandsOnTheFloorAndStandsStill)
 {
     startLevel(FLOOR);

@@ -69,12 +69,6 @@ protected:
     void SetUp() override
     {
         LevelTest::SetUp();
-        writeImage("data\\graphics\\map\\common\\currentLevelVortex.png", 64, 64);
-        writeImage("data\\graphics\\map\\common\\nextLevelVortex.png", 64, 64);
-        writeImage("data\\graphics\\window\\console\\background.png", 485, 324);
-        writeImage("data\\graphics\\window\\dialogue\\background.png", 600, 100);
-        writeImage("data\\graphics\\window\\dialogue\\backgroundFlecheG.png", 600, 100);
-        writeImage("data\\graphics\\window\\dialogue\\wait.png", 42, 10);
         writeFile("data\\s.txt", SCRIPT);
         writeFile("data\\d.dia", DIALOGUE);
         game = std::make_unique<GameHarness>();

@@ -11,8 +11,6 @@ protected:
     void SetUp() override
     {
         LevelTest::SetUp();
-        writeImage("data\\graphics\\map\\common\\currentLevelVortex.png", 64, 64);
-        writeImage("data\\graphics\\map\\common\\nextLevelVortex.png", 64, 64);
         writeImage("data\\graphics\\window\\mapInterlude.png", 1000, 500);
         writeImage("data\\graphics\\window\\gameOver\\gameOver.png", 1000, 500, sf::Color(0, 0, 0, 100));
         writeButton("data\\graphics\\window\\gameOver\\recommencer.png", 500, 70);

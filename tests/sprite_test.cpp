@@ -130,13 +130,3 @@ TEST(RepeatedSpriteTest, ShowsTheWholePartOfTheExactOffset)
     backwards.update(0.5f);
     EXPECT_EQ(backwards.getTextureRect().left, -50);
 }
-
-TEST(SpriteTest, StillPictureShowsItsWholeTextureAndHasNoFrames)
-{
-    const sf::Texture texture = makeTexture(30, 20);
-    Sprite sprite(texture);
-    EXPECT_FALSE(sprite.update(1.f));
-    sprite.setEtatX(1);
-    sprite.setEtatY(1);
-    EXPECT_EQ(sprite.getTextureRect(), sf::IntRect(0, 0, 30, 20));
-}

@@ -20,17 +20,6 @@ const char* const TWO_ACTORS = "[Actor] Korvane background 46 230 214\n"
 class StoryTest : public LevelTest
 {
 protected:
-    void SetUp() override
-    {
-        LevelTest::SetUp();
-        writeImage("data\\graphics\\window\\dialogue\\background.png", 600, 100);
-        writeImage("data\\graphics\\window\\dialogue\\backgroundFlecheG.png", 600, 100);
-        writeImage("data\\graphics\\window\\dialogue\\wait.png", 42, 10);
-        writeImage("data\\graphics\\actor\\Korvane.png", 98, 98);
-        writeImage("data\\graphics\\actor\\Pilote.png", 98, 98);
-        writeImage("data\\graphics\\window\\console\\background.png", 485, 324);
-        copyGameFile("data\\fonts\\dialogue.ttf");
-    }
     Dialogue* openDialogue(const std::string& content, int id = -1)
     {
         writeFile("data\\d.dia", content);
@@ -269,7 +258,6 @@ TEST_F(StoryTest, ScriptThatActivatesItselfIsCutOff)
 
 TEST_F(StoryTest, ShotScriptIsReachedByABullet)
 {
-    writeImage("data\\graphics\\map\\common\\bullet.png", 8, 8);
     writeFile("data\\s\\shot.txt", "[TypeDeclenchement] OnShoot\n");
     startLevel("[ScriptedEntity] 4 300 300 data\\s\\shot.txt Sprite bloc.png\n");
     player().setPosition(10, 10);

@@ -14,6 +14,16 @@ void LevelTest::SetUp()
     writeImage("data\\graphics\\map\\T\\mur.png", 20, 500);
     writeImage("data\\graphics\\map\\T\\pics.png", 40, 40);
     writeImage("data\\graphics\\map\\T\\porte.png", 20, 100);
+    writeImage("data\\graphics\\map\\common\\currentLevelVortex.png", 64, 64);
+    writeImage("data\\graphics\\map\\common\\nextLevelVortex.png", 64, 64);
+    writeImage("data\\graphics\\map\\common\\bullet.png", 8, 8);
+    writeImage("data\\graphics\\window\\console\\background.png", 485, 324);
+    writeImage("data\\graphics\\window\\dialogue\\background.png", 600, 100);
+    writeImage("data\\graphics\\window\\dialogue\\backgroundFlecheG.png", 600, 100);
+    writeImage("data\\graphics\\window\\dialogue\\wait.png", 42, 10);
+    writeImage("data\\graphics\\actor\\Korvane.png", 98, 98);
+    writeImage("data\\graphics\\actor\\Pilote.png", 98, 98);
+    copyGameFile("data\\fonts\\dialogue.ttf");
     writeFile("data\\saves\\01\\README", "slot 1\n");
 }
 

@@ -9,7 +9,8 @@
 // A game whose test data tree also holds a level's pictures: a 128 x 80 character
 // sheet (frames of 32 x 40), the HUD, and tiles of known sizes in the map folder
 // "data\graphics\map\T\" ("sol.png" 1000 x 40, "bloc.png" 40 x 40, "mur.png"
-// 20 x 500, "pics.png" 40 x 40 in two rows, "porte.png" 20 x 100).
+// 20 x 500, "pics.png" 40 x 40 in two rows, "porte.png" 20 x 100), 64 x 64 vortexes,
+// an 8 x 8 bullet, the console, the dialogue bubbles (600 x 100) and two actors.
 class LevelTest : public MenuTest
 {
 protected:
