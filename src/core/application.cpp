@@ -2,6 +2,8 @@
 
 #include "core/version.h"
 #include "menus/mainmenu.h"
+#include "menus/slotmenu.h"
+#include "world/map.h"
 
 #include <algorithm>
 #include <iostream>
@@ -41,6 +43,11 @@ void Application::init()
     m_compteurFPS.setCharacterSize(25);
     m_compteurFPS.setPosition(875, 0);
     setWindowIcon();
+}
+
+void Application::startOnMap(const std::string& mapName)
+{
+    addGameState(new Map(&m_RManager, mapName, slotPath(0), nullptr));
 }
 
 void Application::setWindowIcon()

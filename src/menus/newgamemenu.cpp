@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "resources/ressourcemanager.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 NewGameMenu::NewGameMenu(RessourceManager* rm)
@@ -11,5 +12,5 @@ NewGameMenu::NewGameMenu(RessourceManager* rm)
 
 void NewGameMenu::chooseSlot(unsigned slot)
 {
-    m_RManager->getApplication().addGameState(new Map(m_RManager, "01_USB", slotPath(slot), nullptr));
+    m_RManager->getApplication().addGameState(new Map(m_RManager, FIRST_MAP, slotPath(slot), nullptr));
 }

@@ -58,7 +58,7 @@ void Map::changeMap(std::string mapName)
     clear();
     m_player->setSol(nullptr);
     m_player->resetMovement();
-    load("data\\maps\\" + mapName + "\\" + mapName + ".zi");
+    load(mapFile(mapName));
     application.resumeTime();
 }
 
@@ -253,6 +253,11 @@ void Map::save()
         std::remove(partial.c_str());
         std::cout << " *** ERREUR : Echec de l'ecriture de la sauvegarde :\n    * " << m_pathSave << std::endl;
     }
+}
+
+std::string Map::mapFile(const std::string& mapName)
+{
+    return "data\\maps\\" + mapName + "\\" + mapName + ".zi";
 }
 
 Entity* Map::getEntity(int id)

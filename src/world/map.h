@@ -31,6 +31,8 @@ public:
     // The level owns the bullet from now on.
     void addBullet(Bullet* bullet);
     void save();
+    // The game path of the map file of the map called `mapName`.
+    static std::string mapFile(const std::string& mapName);
 
     // Reads the map file at a game path; then the level holds what it describes.
     void load(std::string path);
