@@ -56,6 +56,7 @@ void ScriptedEntity::load()
 
 void ScriptedEntity::readHeader(std::istream& fichier)
 {
+    m_activatedIds.clear();
     std::string token;
     while (fichier >> token) {
         if (token == "|") {
@@ -63,6 +64,8 @@ void ScriptedEntity::readHeader(std::istream& fichier)
         } else if (token == "[IsSolid]") {
             if (!readFlag(fichier, m_solid))
                 return;
+        } else if (token == "[ActivateEntity]") {
+            noteActivatedId(fichier);
         } else if (token == "[TypeDeclenchement]") {
             std::string type;
             if (!(fichier >> type))
@@ -85,6 +88,15 @@ void ScriptedEntity::readHeader(std::istream& fichier)
             }
         }
     }
+}
+
+void ScriptedEntity::noteActivatedId(std::istream& fichier)
+{
+    int id = 0;
+    if (fichier >> id)
+        m_activatedIds.push_back(id);
+    else
+        fichier.clear(); // the command reader stops at this word; the header reads on
 }
 
 void ScriptedEntity::update(float t)
@@ -195,6 +207,11 @@ bool ScriptedEntity::runCommand(const std::string& command, std::istream& fichie
 TypeDeclenchement ScriptedEntity::getTypeDeclenchement() const
 {
     return m_typeDeclenchement;
+}
+
+const std::vector<int>& ScriptedEntity::getActivatedIds() const
+{
+    return m_activatedIds;
 }
 
 float ScriptedEntity::getTempsAvantDeclenchement() const

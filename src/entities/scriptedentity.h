@@ -4,6 +4,7 @@
 
 #include <istream>
 #include <string>
+#include <vector>
 
 enum TypeDeclenchement
 {
@@ -33,6 +34,9 @@ public:
     void runCommands(std::istream& fichier);
 
     TypeDeclenchement getTypeDeclenchement() const;
+    // The ids its "[ActivateEntity]" commands name, in file order, noted while the
+    // header is read: what a run of the script will activate.
+    const std::vector<int>& getActivatedIds() const;
     float getTempsAvantDeclenchement() const;
 
     // Scripts that activate scripts (directly, or through dialogues and puzzles) stop here.
@@ -40,9 +44,11 @@ public:
 
 private:
     bool runCommand(const std::string& command, std::istream& fichier);
+    void noteActivatedId(std::istream& fichier);
 
     std::string m_path;
     TypeDeclenchement m_typeDeclenchement;
     float m_tempsAvantDeclenchement;
     bool m_seRepete;
+    std::vector<int> m_activatedIds;
 };

@@ -10,6 +10,14 @@ public:
     void activate() override;
     void update(float t) override;
 
+    Entity* getDestination() const;
+    // The timed kinds activate their destination again when their timer runs out.
+    virtual bool undoesOnExpiry() const;
+    // Seconds before the timer switches the trigger off; 0 while it is off, and
+    // for a trigger whose activation never expires.
+    float getTimeLeft() const;
+    float getDelay() const;
+
 protected:
     Trigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay, bool shootable);
     // The timed kinds: when the timer switches the trigger off, they click again and
@@ -36,6 +44,7 @@ class TimerShootableTrigger : public ShootableTrigger
 public:
     TimerShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
     void update(float t) override;
+    bool undoesOnExpiry() const override;
 };
 
 // A lever: switched on by the activation key or a right click.
@@ -50,4 +59,5 @@ class TimerActivableTrigger : public ActivableTrigger
 public:
     TimerActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
     void update(float t) override;
+    bool undoesOnExpiry() const override;
 };

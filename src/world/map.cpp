@@ -18,7 +18,8 @@ Map::Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player
     : GameState(rm, true, true),
       m_pathSave(std::move(pathSave)),
       m_background(nullptr),
-      m_player(player)
+      m_player(player),
+      m_cues(rm)
 {
     m_RManager->setMap(this);
     if (!m_player)
@@ -72,6 +73,7 @@ void Map::update(float t)
     for (Bullet* bullet : m_Bullet)
         bullet->update(t);
     m_player->update(t);
+    m_cues.update(t);
     for (auto& entry : m_Entity) {
         collide(*entry.second);
         if (entry.second->isSolid() || entry.second->isShootable())
@@ -178,7 +180,7 @@ void Map::activateTouched(const sf::Event& event)
     const bool byPointer = event.type == sf::Event::MouseButtonReleased;
     for (auto& entry : m_Entity) {
         Entity& entity = *entry.second;
-        if (!entity.isActivable() || !touchesPlayer(entity))
+        if (!isTouchedActivable(entity))
             continue;
         if (byPointer && (!entity.hasSprite() ||
                           !collisionSourisSprite(event.mouseButton.x, event.mouseButton.y, entity.getSprite())))
@@ -187,9 +189,24 @@ void Map::activateTouched(const sf::Event& event)
     }
 }
 
-bool Map::touchesPlayer(Entity& entity)
+bool Map::isTouchedActivable(Entity& entity)
 {
-    return m_player->getHitbox().intersects(entity.getHitbox());
+    return entity.isActivable() && m_player->getHitbox().intersects(entity.getHitbox());
+}
+
+std::vector<Entity*> Map::touchedActivables()
+{
+    std::vector<Entity*> touched;
+    for (auto& entry : m_Entity)
+        if (isTouchedActivable(*entry.second))
+            touched.push_back(entry.second);
+    return touched;
+}
+
+bool Map::takesInput()
+{
+    const Application& application = m_RManager->getApplication();
+    return application.getState(application.getStateCount() - 1) == this;
 }
 
 void Map::draw()
@@ -200,6 +217,7 @@ void Map::draw()
         entry.second->draw();
     for (Bullet* bullet : m_Bullet)
         bullet->draw();
+    m_cues.draw(*this, takesInput());
     m_player->draw();
 }
 

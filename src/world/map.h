@@ -4,6 +4,7 @@
 #include "entities/entity.h"
 #include "graphics/sprite.h"
 #include "player/player.h"
+#include "world/cues.h"
 
 #include <istream>
 #include <map>
@@ -44,6 +45,10 @@ public:
     Entity* getEntity(int id);
     const std::map<int, Entity*>& getEntities() const;
     Sprite* getBackground();
+    // The activable entities the character touches, by ascending id: what E activates.
+    std::vector<Entity*> touchedActivables();
+    // True while the level is the top state, the one that receives the keys.
+    bool takesInput();
     const std::vector<Bullet*>& getBullets() const;
 
     // A frame longer than this is played as this long, so that a stall never lets
@@ -61,7 +66,7 @@ private:
     void dropLostBullets();
     Entity* findDestination(int id);
     void activateTouched(const sf::Event& event);
-    bool touchesPlayer(Entity& entity);
+    bool isTouchedActivable(Entity& entity);
 
     std::string m_pathGraphics;
     std::string m_mapName;
@@ -70,4 +75,5 @@ private:
     Player* m_player;
     std::map<int, Entity*> m_Entity;
     std::vector<Bullet*> m_Bullet;
+    LevelCues m_cues;
 };

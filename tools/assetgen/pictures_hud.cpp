@@ -63,6 +63,17 @@ void healthBar(Output& out)
     saveTo(out, bubble, "data\\graphics\\window\\hud\\bulle.png");
 }
 
+// Floats over whatever the character can use with E, in the level.
+void activationKey(Output& out)
+{
+    Canvas key(26, 28);
+    keycap(key, 1, 1, "E", 24, 13, 22);
+    Canvas c(30, 32);
+    c.draw(key.blurred(2), 2, 2, 1.f, Blend::Add);
+    c.draw(key, 2, 2);
+    saveTo(out, c, "data\\graphics\\window\\hud\\toucheE.png");
+}
+
 void gameOver(Output& out)
 {
     Canvas c(1000, 500);
@@ -217,6 +228,7 @@ void interlude(Output& out)
 void generateHud(Output& out)
 {
     healthBar(out);
+    activationKey(out);
     gameOver(out);
     interlude(out);
 }
