@@ -39,6 +39,24 @@ TEST_F(ScreensTest, HealthBarShowsTheShareOfHealthLeft)
     EXPECT_EQ(barWidth(), 24) << "24.5 pixels are shown as 24";
 }
 
+TEST_F(ScreensTest, TheHudLetsTheCharacterShowThroughWhileItIsBehindIt)
+{
+    writeImage("data\\graphics\\character\\v1.png", 128, 80, sf::Color::Red);
+    writeImage("data\\graphics\\window\\hud\\bulle.png", 56, 56, sf::Color::Blue);
+    startLevel("[GroundEntity] 1 0 0 Sprite sol.png HitboxSpriteFilled\n");
+    player().canToggleGravity(true);
+    player().toggleGravity();
+    player().setPosition(20, 40); // on the ceiling, under the bubble at (5, 5)
+    step(30);
+    const sf::Color covered = game->drawnStates().getPixel(30, 50);
+    EXPECT_GT(covered.r, 100) << "the character is hidden by the bubble";
+    EXPECT_GT(covered.b, 40) << "the bubble is gone";
+
+    player().setPosition(400, 40);
+    step(30);
+    EXPECT_EQ(game->drawnStates().getPixel(30, 50), sf::Color::Blue) << "solid again once the character has left";
+}
+
 TEST_F(ScreensTest, DeathOpensTheGameOverScreenOnceAndLeavesHealthAtZero)
 {
     startLevel("");

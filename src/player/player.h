@@ -58,6 +58,8 @@ private:
     void readWalkKey(sf::Keyboard::Key key, bool& held, int row);
     void shoot();
     void refreshHealthBar();
+    // The corner the HUD covers: its bubble and its bar.
+    sf::FloatRect hudBounds() const;
 
     bool haut; // gravity points up
     bool bas;  // gravity points down
