@@ -1,5 +1,7 @@
+#include "dialogue/dialogue.h"
 #include "menus/screen.h"
 #include "menus/slotmenu.h"
+#include "minigames/consoleminigame.h"
 #include "support/gametest.h"
 #include "support/harness.h"
 #include "support/replay.h"
@@ -80,4 +82,39 @@ TEST_P(CampaignTest, RecordedSolutionReachesTheNextMap)
 }
 
 INSTANTIATE_TEST_SUITE_P(Maps, CampaignTest, ::testing::ValuesIn(tapeNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// Where touching a terminal also brings words, the words come first, alone over the level:
+// Return advances them, and the terminal opens only when they end. The reply to a solved
+// puzzle then waits under the terminal.
+class CampaignTerminals : public GameTest, public ::testing::WithParamInterface<std::string>
+{
+};
+
+TEST_P(CampaignTerminals, TheHintIsReadBeforeTheTerminalOpens)
+{
+    linkGameData();
+    auto game = std::make_unique<GameHarness>();
+    auto* map = new Map(&game->rm(), GetParam(), slotPath(0), nullptr);
+    game->app().addGameState(map);
+    map->activerEntite(54); // the terminal, as touching it runs it
+    const auto consoles = [&game] {
+        int count = 0;
+        for (std::size_t i = 0; i < game->stateCount(); ++i)
+            count += dynamic_cast<ConsoleMinigame*>(game->app().getState(i)) != nullptr;
+        return count;
+    };
+    int advances = 0;
+    for (; game->topAs<Dialogue>() && consoles() == 0 && advances < 10; ++advances) {
+        game->send(keyPressed(sf::Keyboard::Return));
+        game->send(keyReleased(sf::Keyboard::Return));
+    }
+    ASSERT_NE(game->topAs<ConsoleMinigame>(), nullptr) << "no terminal after the words";
+    EXPECT_GE(advances, 1) << "the terminal opened before anything was read";
+    EXPECT_EQ(game->stateCount(), 4u) << "main menu, level, the waiting reply, the terminal";
+    EXPECT_NE(dynamic_cast<Dialogue*>(game->app().getState(2)), nullptr);
+    game.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(Maps, CampaignTerminals, ::testing::Values("06_HORLOGE", "08_PAREFEU"),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
