@@ -1,6 +1,7 @@
 #include "entities/mapentity.h"
 #include "menus/screen.h"
 #include "support/leveldata.h"
+#include "world/campaign.h"
 
 #include <algorithm>
 
@@ -17,6 +18,18 @@ protected:
         writeButton("data\\graphics\\window\\gameOver\\menuPrincipal.png", 500, 70);
         writeSound("data\\sounds\\gameOver.ogg", 0.05f);
         writeMap("Next", "[CurrentLevelVortex] 1 500 100\n");
+        writeImage("data\\graphics\\window\\fin\\fin.png", 1000, 500);
+        writeButton("data\\graphics\\window\\fin\\menuPrincipal.png", 400, 70);
+        writeButton("data\\graphics\\window\\fin\\rejouer.png", 400, 70);
+        writeMap("01_USB", "[CurrentLevelVortex] 1 500 100\n");
+    }
+    // Walks into an exit that ends the campaign, with the gun in hand.
+    void reachTheEnd()
+    {
+        startLevel(std::string("[NextLevelVortex] 5 300 300 ") + CAMPAIGN_END + "\n");
+        player().peuxTirer(true);
+        player().setPosition(300, 300);
+        step();
     }
     int barWidth()
     {
@@ -127,6 +140,35 @@ TEST_F(ScreensTest, ExitCentresTheCharacterAndOpensTheInterludeOnce)
     const std::size_t states = game->stateCount();
     step(5);
     EXPECT_EQ(game->stateCount(), states) << "the frozen level opens nothing more";
+}
+
+TEST_F(ScreensTest, TheExitAtTheEndOfTheCampaignLeadsToTheEndingAndNoMap)
+{
+    reachTheEnd();
+    ASSERT_NE(game->topAs<ScreenFin>(), nullptr);
+    game->send(keyPressed(sf::Keyboard::A));
+    game->send(mouseReleased(10, 10));
+    step(60);
+    EXPECT_NE(game->topAs<ScreenFin>(), nullptr) << "only its buttons lead on";
+    EXPECT_FALSE(traced(" -- Chargement de la map : " + Map::mapFile(CAMPAIGN_END)));
+}
+
+TEST_F(ScreensTest, TheEndingLeadsToTheMainMenuOrANewJourneyFromTheFirstMapInTheSameSlot)
+{
+    reachTheEnd();
+    game->send(mouseReleased(700, 445)); // "Rejouer"
+    Map* journey = game->topAs<Map>();
+    ASSERT_NE(journey, nullptr);
+    EXPECT_EQ(journey->getMapName(), FIRST_MAP);
+    EXPECT_EQ(game->stateCount(), 2u) << "over the main menu, nothing else left";
+    EXPECT_FALSE(journey->getPlayer()->canShoot()) << "a fresh character";
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n1 0.5 0") << "the end reached, saved";
+    game->app().mainMenu();
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\n01_USB\n[Player]\n0 0.5 0") << "in the same slot";
+
+    reachTheEnd();
+    game->send(mouseReleased(290, 445)); // "Menu principal"
+    EXPECT_EQ(game->stateCount(), 1u);
 }
 
 TEST_F(ScreensTest, InterludeWaitsHalfASecondThenAnyKeyPressEntersTheNextMap)

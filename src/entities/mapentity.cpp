@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "menus/screen.h"
 #include "resources/ressourcemanager.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 namespace {
@@ -46,7 +47,11 @@ NextLevelVortex::NextLevelVortex(RessourceManager* rm, std::string nextLevelName
 void NextLevelVortex::onCollision()
 {
     centrePlayerOn(m_RManager, *m_sprite);
-    m_RManager->getApplication().addGameState(new MapInterlude(m_RManager, m_nextLevelName));
+    Application& application = m_RManager->getApplication();
+    if (m_nextLevelName == CAMPAIGN_END)
+        application.addGameState(new ScreenFin(m_RManager));
+    else
+        application.addGameState(new MapInterlude(m_RManager, m_nextLevelName));
 }
 
 const std::string& NextLevelVortex::getNextLevelName() const

@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "menus/collisions.h"
 #include "resources/ressourcemanager.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 MapInterlude::MapInterlude(RessourceManager* rm, std::string nextLevelName)
@@ -120,4 +121,50 @@ bool ScreenCommandes::event(const sf::Event& event)
 void ScreenCommandes::draw()
 {
     m_RManager->getWindow().draw(m_screen);
+}
+
+ScreenFin::ScreenFin(RessourceManager* rm) : GameState(rm, true, true)
+{
+    m_background.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\fin.png"));
+    m_retourMenu.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\menuPrincipal.png"));
+    m_retourMenu.setPosition(90, 410);
+    m_rejouer.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\rejouer.png"));
+    m_rejouer.setPosition(510, 410);
+}
+
+ScreenFin::~ScreenFin()
+{
+    m_RManager->killTexture(m_background.getTexture());
+    m_RManager->killTexture(m_retourMenu.getTexture());
+    m_RManager->killTexture(m_rejouer.getTexture());
+}
+
+bool ScreenFin::event(const sf::Event& event)
+{
+    if (event.type != sf::Event::MouseButtonReleased)
+        return true;
+    const int x = event.mouseButton.x;
+    const int y = event.mouseButton.y;
+    if (collisionSourisSprite(x, y, m_rejouer))
+        startAgain();
+    else if (collisionSourisSprite(x, y, m_retourMenu))
+        m_RManager->getApplication().mainMenu(); // the level saves as it goes
+    return true;
+}
+
+void ScreenFin::startAgain()
+{
+    RessourceManager* rm = m_RManager;
+    const std::string pathSave = rm->getMap()->getPathSave();
+    Application& application = rm->getApplication();
+    application.mainMenu(); // this screen is gone: only locals from here on
+    application.addGameState(new Map(rm, FIRST_MAP, pathSave, nullptr));
+}
+
+void ScreenFin::draw()
+{
+    sf::RenderWindow& window = m_RManager->getWindow();
+    window.draw(m_background);
+    window.draw(m_retourMenu);
+    window.draw(m_rejouer);
 }

@@ -58,3 +58,22 @@ private:
     int m_idScreen; // pages shown so far
     sf::Sprite m_screen;
 };
+
+// After the last map: the closing words and the credits. From here the player goes
+// back to the main menu, or starts a new journey from the first map in the same slot.
+class ScreenFin : public GameState
+{
+public:
+    explicit ScreenFin(RessourceManager* rm);
+    ~ScreenFin() override;
+
+    bool event(const sf::Event& event) override;
+    void draw() override;
+
+private:
+    void startAgain();
+
+    sf::Sprite m_background;
+    sf::Sprite m_retourMenu;
+    sf::Sprite m_rejouer;
+};

@@ -231,6 +231,11 @@ std::string Map::getMapName()
     return m_mapName;
 }
 
+const std::string& Map::getPathSave() const
+{
+    return m_pathSave;
+}
+
 void Map::activerEntite(int id)
 {
     const auto found = m_Entity.find(id);

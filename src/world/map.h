@@ -27,6 +27,7 @@ public:
     void changeMap(std::string mapName);
     Player* getPlayer();
     std::string getMapName();
+    const std::string& getPathSave() const;
     void activerEntite(int id);
     void setEntityVisible(int id, bool visible);
     // The level owns the bullet from now on.
