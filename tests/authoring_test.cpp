@@ -51,3 +51,54 @@ TEST_F(AuthorToolsTest, AMapStartedDirectlyHasAFreshCharacterSavedInSlotOne)
     EXPECT_EQ(game->stateCount(), 1u);
     EXPECT_EQ(readFile(SLOT1), "[Map]\nT\n[Player]\n0 0.5 0");
 }
+
+// The author overlay, F3 in a level, on a black screen.
+class AuthorOverlayTest : public AuthorToolsTest
+{
+protected:
+    void toggle()
+    {
+        game->send(keyReleased(sf::Keyboard::F3));
+    }
+    // Bright pixels in an area: the overlay's white pointer label, not its faint grid.
+    int whiteIn(const sf::Image& shown, const sf::IntRect& area)
+    {
+        int n = 0;
+        for (int y = area.top; y < area.top + area.height; ++y)
+            for (int x = area.left; x < area.left + area.width; ++x)
+                n += shown.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).g > 200;
+        return n;
+    }
+};
+
+TEST_F(AuthorOverlayTest, OffByDefaultF3ShowsTheGridAndThePointerCoordinatesThenHidesThem)
+{
+    startLevel("");
+    game->send(mouseMoved(300, 200));
+    const sf::IntRect label(310, 210, 80, 20);
+    EXPECT_EQ(game->drawnStates().getPixel(40, 250), sf::Color::Black);
+    EXPECT_EQ(whiteIn(game->drawnStates(), label), 0);
+
+    toggle();
+    EXPECT_TRUE(level->isAuthorOverlayShown());
+    const sf::Image shown = game->drawnStates();
+    EXPECT_NE(shown.getPixel(40, 250), sf::Color::Black) << "a line every 20 pixels";
+    EXPECT_EQ(shown.getPixel(50, 250), sf::Color::Black) << "and nothing between";
+    EXPECT_GT(whiteIn(shown, label), 20) << "the pointer's coordinates beside it";
+
+    toggle();
+    EXPECT_EQ(game->drawnStates().getPixel(40, 250), sf::Color::Black);
+}
+
+TEST_F(AuthorOverlayTest, AHiddenBlockShowsItsHitboxOnlyThroughTheOverlay)
+{
+    startLevel("[GroundEntity] 7 410 330 Sprite bloc.png HitboxSpriteFilled\n");
+    level->setEntityVisible(7, false); // still solid: what an author has to see
+    player().setPosition(600, 100);
+    // A point of the block's left edge, off the grid's lines.
+    EXPECT_EQ(game->drawnStates().getPixel(410, 345), sf::Color::Black);
+    toggle();
+    EXPECT_EQ(game->drawnStates().getPixel(410, 345), sf::Color(255, 70, 70)) << "solid: outlined in red";
+    toggle();
+    EXPECT_EQ(game->drawnStates().getPixel(410, 345), sf::Color::Black);
+}

@@ -165,6 +165,8 @@ bool Map::event(const sf::Event& event)
             application.addGameState(new PauseMenu(m_RManager));
         } else if (event.key.code == sf::Keyboard::F7) {
             Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
+        } else if (event.key.code == sf::Keyboard::F3) {
+            toggleAuthorOverlay();
         }
     } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::E) {
         activateTouched(event);
@@ -219,6 +221,20 @@ void Map::draw()
         bullet->draw();
     m_cues.draw(*this, takesInput());
     m_player->draw();
+    if (m_showAuthorOverlay)
+        m_authorOverlay->draw(*this);
+}
+
+void Map::toggleAuthorOverlay()
+{
+    if (!m_authorOverlay)
+        m_authorOverlay = std::make_unique<AuthorOverlay>(m_RManager);
+    m_showAuthorOverlay = !m_showAuthorOverlay;
+}
+
+bool Map::isAuthorOverlayShown() const
+{
+    return m_showAuthorOverlay;
 }
 
 Player* Map::getPlayer()

@@ -4,10 +4,12 @@
 #include "entities/entity.h"
 #include "graphics/sprite.h"
 #include "player/player.h"
+#include "world/authoroverlay.h"
 #include "world/cues.h"
 
 #include <istream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,7 @@ public:
     std::vector<Entity*> touchedActivables();
     // True while the level is the top state, the one that receives the keys.
     bool takesInput();
+    bool isAuthorOverlayShown() const;
     const std::vector<Bullet*>& getBullets() const;
 
     // A frame longer than this is played as this long, so that a stall never lets
@@ -68,6 +71,7 @@ private:
     Entity* findDestination(int id);
     void activateTouched(const sf::Event& event);
     bool isTouchedActivable(Entity& entity);
+    void toggleAuthorOverlay();
 
     std::string m_pathGraphics;
     std::string m_mapName;
@@ -77,4 +81,7 @@ private:
     std::map<int, Entity*> m_Entity;
     std::vector<Bullet*> m_Bullet;
     LevelCues m_cues;
+    // F3: built the first time an author asks for it, drawn over everything while shown.
+    std::unique_ptr<AuthorOverlay> m_authorOverlay;
+    bool m_showAuthorOverlay = false;
 };
