@@ -26,9 +26,21 @@ printf '%s' "$SAVED" >"$SLOT1"
 lit_share() {
     convert "$1" -crop "$2" +repage -fx '(r+g+b>0.3)?1:0' -format '%[fx:mean]' info:
 }
-on_floor() { lit_share "$1" 40x56+310+402; }
-on_ceiling() { lit_share "$1" 40x56+310+22; }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# Waits until the character stands on the floor or on the ceiling (and nowhere else), or fails.
+wait_to_stand_on() {
+    case "$1" in
+    floor) here=40x56+310+402 there=40x56+310+22 ;;
+    *) here=40x56+310+22 there=40x56+310+402 ;;
+    esac
+    deadline=$(($(date +%s) + 20))
+    while :; do
+        screenshot "$WORK/pose.png"
+        above "$(lit_share "$WORK/pose.png" $here)" 0.1 && above 0.02 "$(lit_share "$WORK/pose.png" $there)" && return
+        [ "$(date +%s)" -lt "$deadline" ] || fail "$2"
+        sleep 0.2
+    done
+}
 
 start_game
 wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
@@ -48,18 +60,13 @@ printf '%s' "$SAVED" | cmp -s - "$SLOT1" || fail "cancelling changed the save"
 # A new game in the empty second slot.
 click_picture data/graphics/window/newGameMenu/slot.png 347 302
 wait_for_line "$MAP_LINE"
-sleep 1.5
+wait_to_stand_on floor "the character never landed"
 key Shift_L
-sleep 1.5
-screenshot "$WORK/reversed.png"
-above "$(on_ceiling "$WORK/reversed.png")" 0.1 || fail "gravity did not reverse"
+wait_to_stand_on ceiling "gravity did not reverse"
 
 key F5
 wait_for_count "$MAP_LINE" 2
-sleep 1.5
-screenshot "$WORK/restarted.png"
-above "$(on_floor "$WORK/restarted.png")" 0.1 || fail "after F5 the character is not on the floor"
-above 0.02 "$(on_ceiling "$WORK/restarted.png")" || fail "after F5 the character is still on the ceiling"
+wait_to_stand_on floor "after F5 the character does not stand on the floor"
 
 # Walking into the exit with the key held: the transfer screen waits for a new press.
 hold_line=" -- Chargement de l'image : data\\graphics\\window\\mapInterlude.png"
