@@ -1,9 +1,6 @@
 #include "entities/mapentity.h"
 
-#include "core/application.h"
-#include "menus/screen.h"
 #include "resources/ressourcemanager.h"
-#include "world/campaign.h"
 #include "world/map.h"
 
 namespace {
@@ -47,11 +44,7 @@ NextLevelVortex::NextLevelVortex(RessourceManager* rm, std::string nextLevelName
 void NextLevelVortex::onCollision()
 {
     centrePlayerOn(m_RManager, *m_sprite);
-    Application& application = m_RManager->getApplication();
-    if (m_nextLevelName == CAMPAIGN_END)
-        application.addGameState(new ScreenFin(m_RManager));
-    else
-        application.addGameState(new MapInterlude(m_RManager, m_nextLevelName));
+    m_RManager->getMap()->requestExit(m_nextLevelName);
 }
 
 const std::string& NextLevelVortex::getNextLevelName() const

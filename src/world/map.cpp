@@ -5,9 +5,11 @@
 #include "entities/bullet.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
+#include "menus/screen.h"
 #include "minigames/consoleminigame.h"
 #include "resources/path.h"
 #include "resources/ressourcemanager.h"
+#include "world/campaign.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -52,13 +54,22 @@ void Map::changeMap(std::string mapName)
 {
     Application& application = m_RManager->getApplication();
     application.pauseTime();
-    if (mapName != m_mapName)
+    const bool restart = mapName == m_mapName;
+    if (!restart)
         save();
     m_mapName = mapName;
     m_pathGraphics = "data\\graphics\\map\\" + mapName + "\\";
     clear();
     m_player->setSol(nullptr);
     m_player->resetMovement();
+    if (restart) {
+        m_player->restoreEntry();
+    } else {
+        // A new visit: the character as it is now is what a restart will bring back,
+        // and nothing of this map has been read yet.
+        m_player->markEntry();
+        m_dialoguesLus.clear();
+    }
     load(mapFile(mapName));
     application.resumeTime();
 }
@@ -80,6 +91,27 @@ void Map::update(float t)
             routeBullets(*entry.second);
     }
     dropLostBullets();
+    leaveThroughExit();
+}
+
+void Map::requestExit(const std::string& nextLevelName)
+{
+    if (m_sortie.empty())
+        m_sortie = nextLevelName;
+}
+
+void Map::leaveThroughExit()
+{
+    const std::string next = std::move(m_sortie);
+    m_sortie.clear();
+    // Death in the same update wins: a dead character goes through no exit.
+    if (next.empty() || m_player->getVie() <= 0)
+        return;
+    Application& application = m_RManager->getApplication();
+    if (next == CAMPAIGN_END)
+        application.addGameState(new ScreenFin(m_RManager));
+    else
+        application.addGameState(new MapInterlude(m_RManager, next));
 }
 
 void Map::routeBullets(Entity& entity)
@@ -261,6 +293,16 @@ void Map::activerEntite(int id)
         return;
     }
     found->second->activate();
+}
+
+bool Map::hasRead(const std::string& dialogue) const
+{
+    return m_dialoguesLus.count(dialogue) != 0;
+}
+
+void Map::markRead(const std::string& dialogue)
+{
+    m_dialoguesLus.insert(dialogue);
 }
 
 void Map::setEntityVisible(int id, bool visible)

@@ -10,6 +10,7 @@
 #include <istream>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ public:
     void save();
     // The game path of the map file of the map called `mapName`.
     static std::string mapFile(const std::string& mapName);
+    // The exit touched in this update; the level leaves through it once the update is
+    // over, unless the character died in it.
+    void requestExit(const std::string& nextLevelName);
+    // Dialogues read to their end during this visit of the map (a restart keeps them).
+    bool hasRead(const std::string& dialogue) const;
+    void markRead(const std::string& dialogue);
 
     // Reads the map file at a game path; then the level holds what it describes.
     void load(std::string path);
@@ -72,6 +79,7 @@ private:
     void activateTouched(const sf::Event& event);
     bool isTouchedActivable(Entity& entity);
     void toggleAuthorOverlay();
+    void leaveThroughExit();
 
     std::string m_pathGraphics;
     std::string m_mapName;
@@ -84,4 +92,6 @@ private:
     // F3: built the first time an author asks for it, drawn over everything while shown.
     std::unique_ptr<AuthorOverlay> m_authorOverlay;
     bool m_showAuthorOverlay = false;
+    std::string m_sortie;
+    std::set<std::string> m_dialoguesLus;
 };
