@@ -27,6 +27,30 @@ std::vector<std::string> tapeNames()
     return names;
 }
 
+struct GalleryShot
+{
+    float time;
+    std::string file;
+};
+
+// KORVANE_GALLERY=<folder> saves what the game shows at the moments docs/maps/shots.txt
+// names ("<map> <seconds> <picture>"), for the gallery of docs/maps.md.
+std::vector<GalleryShot> galleryShots(const std::string& map)
+{
+    std::vector<GalleryShot> shots;
+    const char* folder = std::getenv("KORVANE_GALLERY");
+    if (!folder)
+        return shots;
+    std::ifstream list(fs::path(KORVANE_SOURCE_DIR) / "docs" / "maps" / "shots.txt");
+    std::string name;
+    GalleryShot shot;
+    std::string picture;
+    while (list >> name >> shot.time >> picture)
+        if (name == map)
+            shots.push_back({shot.time, (fs::path(folder) / (picture + ".png")).string()});
+    return shots;
+}
+
 } // namespace
 
 // Every map of the campaign has a recorded solution: replayed on the real content,
@@ -60,6 +84,7 @@ TEST_P(CampaignTest, RecordedSolutionReachesTheNextMap)
     game->app().addGameState(new Map(&game->rm(), tape.setting("start").front(), slotPath(0), player));
     // KORVANE_TAPE_TRACE=1 shows where the character is as the tape plays, for tape authors.
     const bool show = std::getenv("KORVANE_TAPE_TRACE") != nullptr;
+    std::vector<GalleryShot> shots = galleryShots(GetParam());
     int frame = 0;
     tape.play(*game, [&](float now) {
         Map* current = game->rm().getMap();
@@ -67,6 +92,10 @@ TEST_P(CampaignTest, RecordedSolutionReachesTheNextMap)
             const sf::FloatRect at = current->getPlayer()->getHitbox();
             std::cerr << now << "s " << current->getMapName() << " (" << at.left << ", " << at.top << ")"
                       << (current->getPlayer()->getSol() ? " standing" : "") << std::endl;
+        }
+        if (!shots.empty() && now + GameHarness::STEP / 2 >= shots.front().time) {
+            game->drawnStates().saveToFile(shots.front().file);
+            shots.erase(shots.begin());
         }
     });
 
