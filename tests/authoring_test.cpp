@@ -2,6 +2,9 @@
 #include "menus/slotmenu.h"
 #include "support/leveldata.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
 const char* const SLOT1 = "data\\saves\\01\\save.sv";
@@ -101,4 +104,30 @@ TEST_F(AuthorOverlayTest, AHiddenBlockShowsItsHitboxOnlyThroughTheOverlay)
     EXPECT_EQ(game->drawnStates().getPixel(410, 345), sf::Color(255, 70, 70)) << "solid: outlined in red";
     toggle();
     EXPECT_EQ(game->drawnStates().getPixel(410, 345), sf::Color::Black);
+}
+
+// The authors' guide quotes its examples from the files of the tree, each block under the
+// path of its file (```data/maps/exemple/exemple.zi): a quote that no longer matches its
+// file teaches something the game does not do.
+TEST(AuthorsGuide, QuotesItsExamplesAsTheirFilesSayThem)
+{
+    const std::string root = KORVANE_SOURCE_DIR;
+    std::ifstream guide(root + "/docs/authoring.md");
+    ASSERT_TRUE(guide) << "docs/authoring.md";
+    int quotes = 0;
+    std::string line;
+    while (std::getline(guide, line)) {
+        if (line.rfind("```", 0) != 0 || line.size() == 3)
+            continue;
+        const std::string path = line.substr(3);
+        std::string quote;
+        while (std::getline(guide, line) && line != "```")
+            quote += line + "\n";
+        std::ifstream file(root + "/" + path);
+        ASSERT_TRUE(file) << path << " is quoted but is not in the tree";
+        const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        EXPECT_NE(content.find(quote), std::string::npos) << path << " no longer says:\n" << quote;
+        ++quotes;
+    }
+    EXPECT_GE(quotes, 5);
 }
