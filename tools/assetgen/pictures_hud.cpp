@@ -139,6 +139,18 @@ void gameOver(Output& out)
            "data\\graphics\\window\\gameOver\\menuPrincipal.png");
 }
 
+// The big outlined, glowing title of a full-screen page.
+TextStyle screenTitle(unsigned size, const Paint& fill, const Rgba& glow)
+{
+    TextStyle t;
+    t.size = size;
+    t.outline = 3.f;
+    t.fill = fill;
+    t.glow = withAlpha(glow, 0.5f);
+    t.shadowY = 3;
+    return t;
+}
+
 void interlude(Output& out)
 {
     Canvas c(1000, 500);
@@ -146,14 +158,9 @@ void interlude(Output& out)
     // Lightly see-through, so the frozen level still shows at the very edges.
     c.fadeAlpha(0.96f);
 
-    TextStyle t;
-    t.size = 44;
-    t.outline = 3.f;
-    t.fill = vertical(pal::white, pal::cyanLight, 80, 120);
-    t.glow = withAlpha(pal::cyan, 0.5f);
-    t.shadowY = 3;
     // The bar below is drawn full: the title says the transfer is done, not under way.
-    drawTextCentred(c, "Transfert terminé", 500, 100, t);
+    drawTextCentred(c, "Transfert terminé", 500, 100,
+                    screenTitle(44, vertical(pal::white, pal::cyanLight, 80, 120), pal::cyan));
 
     // Two chips and the link between them, packets on their way.
     PanelStyle ps;
@@ -236,13 +243,8 @@ void ending(Output& out)
     pose.armRight = 150.f;
     drawMascot(c, 130, 150, 1.2f, pose);
 
-    TextStyle title;
-    title.size = 46;
-    title.outline = 3.f;
-    title.fill = vertical(pal::white, pal::yellow, 30, 80);
-    title.glow = withAlpha(pal::amber, 0.5f);
-    title.shadowY = 3;
-    drawTextCentred(c, "Le voyage de Korvane", 560, 52, title);
+    drawTextCentred(c, "Le voyage de Korvane", 560, 52,
+                    screenTitle(46, vertical(pal::white, pal::yellow, 30, 80), pal::amber));
 
     TextStyle words;
     words.size = 17;
