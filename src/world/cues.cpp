@@ -21,6 +21,12 @@ const float BAR_HEIGHT = 5.f;
 // Scripts that activate scripts are followed this deep, as far as they can nest.
 const int MAX_DEPTH = ScriptedEntity::MAX_NESTING;
 
+// Seconds before a timed switch that is on undoes what it did; 0 for any other.
+float undoneIn(const Trigger& trigger)
+{
+    return trigger.undoesOnExpiry() ? trigger.getTimeLeft() : 0.f;
+}
+
 void collectSpikes(Map& map, Entity* entity, std::vector<PicEntity*>& spikes, int depth)
 {
     if (!entity || depth > MAX_DEPTH)
@@ -54,7 +60,7 @@ void LevelCues::update(float t)
 std::vector<PicEntity*> LevelCues::spikesRaisedAtExpiry(Map& map, const Trigger& trigger)
 {
     std::vector<PicEntity*> spikes;
-    if (trigger.undoesOnExpiry() && trigger.getTimeLeft() > 0.f)
+    if (undoneIn(trigger) > 0.f)
         collectSpikes(map, trigger.getDestination(), spikes, 0);
     return spikes;
 }
@@ -63,9 +69,9 @@ void LevelCues::draw(Map& map, bool takesInput)
 {
     for (auto& entry : map.getEntities()) {
         auto* trigger = dynamic_cast<Trigger*>(entry.second);
-        if (!trigger || !trigger->undoesOnExpiry() || trigger->getTimeLeft() <= 0.f)
+        const float left = trigger ? undoneIn(*trigger) : 0.f;
+        if (left <= 0.f)
             continue;
-        const float left = trigger->getTimeLeft();
         drawTimeLeft(*trigger, left / trigger->getDelay(), left <= WARNING_SECONDS);
         // On for the first half of each blink, counted back from the moment they rise.
         const bool blinkOn = std::fmod(left * BLINKS_PER_SECOND, 1.f) >= 0.5f;
