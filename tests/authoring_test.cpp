@@ -74,36 +74,29 @@ protected:
     }
 };
 
-TEST_F(AuthorOverlayTest, OffByDefaultF3ShowsTheGridAndThePointerCoordinatesThenHidesThem)
-{
-    startLevel("");
-    game->send(mouseMoved(300, 200));
-    const sf::IntRect label(310, 210, 80, 20);
-    EXPECT_EQ(game->drawnStates().getPixel(40, 250), sf::Color::Black);
-    EXPECT_EQ(whiteIn(game->drawnStates(), label), 0);
-
-    toggle();
-    EXPECT_TRUE(level->isAuthorOverlayShown());
-    const sf::Image shown = game->drawnStates();
-    EXPECT_NE(shown.getPixel(40, 250), sf::Color::Black) << "a line every 20 pixels";
-    EXPECT_EQ(shown.getPixel(50, 250), sf::Color::Black) << "and nothing between";
-    EXPECT_GT(whiteIn(shown, label), 20) << "the pointer's coordinates beside it";
-
-    toggle();
-    EXPECT_EQ(game->drawnStates().getPixel(40, 250), sf::Color::Black);
-}
-
-TEST_F(AuthorOverlayTest, AHiddenBlockShowsItsHitboxOnlyThroughTheOverlay)
+TEST_F(AuthorOverlayTest, OffByDefaultF3ShowsGridPointerAndHitboxesThenHidesThem)
 {
     startLevel("[GroundEntity] 7 410 330 Sprite bloc.png HitboxSpriteFilled\n");
     level->setEntityVisible(7, false); // still solid: what an author has to see
     player().setPosition(600, 100);
-    // A point of the block's left edge, off the grid's lines.
-    EXPECT_EQ(game->drawnStates().getPixel(410, 345), sf::Color::Black);
+    game->send(mouseMoved(300, 200));
+    const sf::IntRect label(310, 210, 80, 20);
+    // A column of the grid, and a point of the hidden block's left edge off the grid's lines.
+    const auto shows = [this](const sf::Image& shown) {
+        return std::make_pair(shown.getPixel(40, 250), shown.getPixel(410, 345));
+    };
+    EXPECT_EQ(shows(game->drawnStates()), std::make_pair(sf::Color::Black, sf::Color::Black));
+    EXPECT_EQ(whiteIn(game->drawnStates(), label), 0);
+
     toggle();
-    EXPECT_EQ(game->drawnStates().getPixel(410, 345), sf::Color(255, 70, 70)) << "solid: outlined in red";
+    const sf::Image shown = game->drawnStates();
+    EXPECT_NE(shown.getPixel(40, 250), sf::Color::Black) << "a line every 20 pixels";
+    EXPECT_EQ(shown.getPixel(50, 250), sf::Color::Black) << "and nothing between";
+    EXPECT_EQ(shown.getPixel(410, 345), sf::Color(255, 70, 70)) << "the solid block outlined in red";
+    EXPECT_GT(whiteIn(shown, label), 20) << "the pointer's coordinates beside it";
+
     toggle();
-    EXPECT_EQ(game->drawnStates().getPixel(410, 345), sf::Color::Black);
+    EXPECT_EQ(shows(game->drawnStates()), std::make_pair(sf::Color::Black, sf::Color::Black));
 }
 
 // The authors' guide quotes its examples from the files of the tree, each block under the

@@ -264,11 +264,6 @@ void Map::toggleAuthorOverlay()
     m_showAuthorOverlay = !m_showAuthorOverlay;
 }
 
-bool Map::isAuthorOverlayShown() const
-{
-    return m_showAuthorOverlay;
-}
-
 Player* Map::getPlayer()
 {
     return m_player;

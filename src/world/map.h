@@ -59,7 +59,6 @@ public:
     std::vector<Entity*> touchedActivables();
     // True while the level is the top state, the one that receives the keys.
     bool takesInput();
-    bool isAuthorOverlayShown() const;
     const std::vector<Bullet*>& getBullets() const;
 
     // A frame longer than this is played as this long, so that a stall never lets
