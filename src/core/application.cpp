@@ -103,6 +103,7 @@ void Application::handleEvent(sf::Event& event)
         break;
     }
     eventGS(event);
+    m_RManager.getInput().afterEvent(event);
 }
 
 void Application::handleApplicationKey(sf::Keyboard::Key key)

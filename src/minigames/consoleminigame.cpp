@@ -97,13 +97,14 @@ void ConsoleMinigame::update(float t)
 
 bool ConsoleMinigame::event(const sf::Event& event)
 {
-    if (event.type != sf::Event::KeyReleased)
-        return true;
-    if (m_termine) {
+    const bool keyReleased = event.type == sf::Event::KeyReleased;
+    // A solved puzzle also closes on a pad button, so that a pad player can go on.
+    if (m_termine && (keyReleased || m_RManager->getInput().isPadButtonRelease(event))) {
         m_RManager->getApplication().popGameState(); // the console is gone: nothing of it is touched after
         return true;
     }
-    type(event.key.code);
+    if (keyReleased)
+        type(event.key.code);
     return true;
 }
 

@@ -14,12 +14,7 @@ sf::Vector2i halfSize(const sf::Sprite& cursor)
 
 } // namespace
 
-RessourceManager::RessourceManager()
-    : m_Window(nullptr),
-      m_Application(nullptr),
-      m_Map(nullptr),
-      m_keyboard(nullptr),
-      m_windowFocused(false)
+RessourceManager::RessourceManager() : m_Window(nullptr), m_Application(nullptr), m_Map(nullptr)
 {
     m_BGM.setLoop(true);
     m_BGM.setVolume(80);
@@ -189,19 +184,22 @@ std::size_t RessourceManager::getCursorCount() const
     return m_hud_curseur.size();
 }
 
+Input& RessourceManager::getInput()
+{
+    return m_input;
+}
+
 bool RessourceManager::isKeyPressed(sf::Keyboard::Key key) const
 {
-    if (m_keyboard)
-        return m_keyboard->isKeyPressed(key);
-    return m_windowFocused && sf::Keyboard::isKeyPressed(key);
+    return m_input.isKeyPressed(key);
 }
 
 void RessourceManager::setWindowFocus(bool focused)
 {
-    m_windowFocused = focused;
+    m_input.setWindowFocus(focused);
 }
 
 void RessourceManager::setKeyboard(const KeyboardState* keyboard)
 {
-    m_keyboard = keyboard;
+    m_input.setKeyboard(keyboard);
 }

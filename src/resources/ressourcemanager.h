@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resources/keyboard.h"
+#include "input/input.h"
 #include "resources/manager_font.h"
 #include "resources/manager_soundbuffer.h"
 #include "resources/manager_texture.h"
@@ -53,6 +53,8 @@ public:
     void deleteMouseCursor();
     std::size_t getCursorCount() const;
 
+    // Keys, buttons and sticks as the game's actions (the input layer's own seams).
+    Input& getInput();
     // Real-time key state, read only while the game window has the focus, so that
     // keys typed into another window never move the character.
     bool isKeyPressed(sf::Keyboard::Key key) const;
@@ -71,6 +73,5 @@ private:
     Manager_Texture m_Textures;
     Manager_Font m_Fonts;
     Manager_SoundBuffer m_SoundBuffer;
-    const KeyboardState* m_keyboard;
-    bool m_windowFocused;
+    Input m_input;
 };

@@ -153,24 +153,28 @@ void Map::collide(Entity& entity)
 
 bool Map::event(const sf::Event& event)
 {
-    Application& application = m_RManager->getApplication();
-    if (event.type == sf::Event::KeyReleased) {
-        if (event.key.code == sf::Keyboard::F5) {
-            changeMap(m_mapName);
-        } else if (event.key.code == sf::Keyboard::F6) {
-            application.addGameState(new PlusOuMoins(m_RManager, 3));
-        } else if (event.key.code == sf::Keyboard::Escape) {
-            application.addGameState(new PauseMenu(m_RManager));
-        } else if (event.key.code == sf::Keyboard::F7) {
-            Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
-        }
-    } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::E) {
+    const Input& input = m_RManager->getInput();
+    if (event.type == sf::Event::KeyReleased)
+        developerKey(event.key.code);
+    if (input.released(event, Action::Pause)) {
+        m_RManager->getApplication().addGameState(new PauseMenu(m_RManager));
+    } else if (input.pressed(event, Action::Activate)) {
         activateTouched(event);
     } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Right) {
         activateTouched(event);
     }
     m_player->event(event);
     return m_modal;
+}
+
+void Map::developerKey(sf::Keyboard::Key key)
+{
+    if (key == sf::Keyboard::F5)
+        changeMap(m_mapName);
+    else if (key == sf::Keyboard::F6)
+        m_RManager->getApplication().addGameState(new PlusOuMoins(m_RManager, 3));
+    else if (key == sf::Keyboard::F7)
+        Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
 }
 
 void Map::activateTouched(const sf::Event& event)

@@ -58,6 +58,8 @@ private:
     void routeBullets(Entity& entity);
     void dropLostBullets();
     Entity* findDestination(int id);
+    // F5 restarts the map, F6 and F7 open the test puzzle and dialogue.
+    void developerKey(sf::Keyboard::Key key);
     void activateTouched(const sf::Event& event);
     bool touchesPlayer(Entity& entity);
 
