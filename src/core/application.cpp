@@ -14,7 +14,7 @@ const unsigned ICON_SIZE = 170;
 
 } // namespace
 
-Application::Application() : m_showFPS(false), m_paused(false), m_fps(0)
+Application::Application() : m_showFPS(false), m_paused(false), m_fps(0), m_optionsKept(false), m_fullscreen(false)
 {
 }
 
@@ -110,6 +110,7 @@ void Application::handleApplicationKey(sf::Keyboard::Key key)
 {
     if (key == sf::Keyboard::F1) {
         m_showFPS = !m_showFPS;
+        keepOptions();
     } else if (key == sf::Keyboard::F12) {
         mainMenu();
         popGameState();
@@ -222,6 +223,44 @@ void Application::resumeTime()
 {
     m_paused = false;
     m_tempsEntreImages.restart();
+}
+
+void Application::loadOptions()
+{
+    applyOptions(::loadOptions(OPTIONS_PATH));
+    m_optionsKept = true;
+}
+
+Options Application::getOptions()
+{
+    Options options;
+    options.musicVolume = m_RManager.getMusicVolume();
+    options.soundVolume = m_RManager.getSoundVolume();
+    options.showFPS = m_showFPS;
+    options.fullscreen = m_fullscreen;
+    options.bindings = m_RManager.getInput().getBindings();
+    return options;
+}
+
+void Application::setOptions(const Options& options)
+{
+    applyOptions(options);
+    keepOptions();
+}
+
+void Application::applyOptions(const Options& options)
+{
+    m_RManager.setMusicVolume(options.musicVolume);
+    m_RManager.setSoundVolume(options.soundVolume);
+    m_showFPS = options.showFPS;
+    m_fullscreen = options.fullscreen;
+    m_RManager.getInput().getBindings() = options.bindings;
+}
+
+void Application::keepOptions()
+{
+    if (m_optionsKept)
+        saveOptions(OPTIONS_PATH, getOptions());
 }
 
 std::size_t Application::getStateCount() const

@@ -2,6 +2,7 @@
 
 #include "core/frameclock.h"
 #include "core/gamestate.h"
+#include "core/options.h"
 #include "resources/ressourcemanager.h"
 
 #include <SFML/Graphics.hpp>
@@ -38,6 +39,12 @@ public:
     void pauseTime();
     void resumeTime();
 
+    // Reads the options file and applies it; from then on every change is written to it.
+    void loadOptions();
+    Options getOptions();
+    // Applies the options, and keeps them if the options file was read.
+    void setOptions(const Options& options);
+
     std::size_t getStateCount() const;
     GameState* getState(std::size_t index) const;
     bool isFPSShown() const;
@@ -54,6 +61,8 @@ private:
     // coordinates whatever size the window has been given.
     void mapMouseToGame(int& x, int& y) const;
     void setWindowIcon();
+    void applyOptions(const Options& options);
+    void keepOptions();
 
     bool m_showFPS;
     bool m_paused;
@@ -64,4 +73,6 @@ private:
     sf::Text m_compteurFPS;
     RessourceManager m_RManager;
     std::vector<GameState*> m_States;
+    bool m_optionsKept; // the options file was read: changes are written back to it
+    bool m_fullscreen;
 };

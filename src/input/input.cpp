@@ -71,12 +71,7 @@ bool pushed(float position, const PadSource& source)
 
 } // namespace
 
-Input::Input()
-    : m_keyboard(nullptr),
-      m_pad(&m_systemPad),
-      m_windowFocused(false),
-      m_axes{},
-      m_padAiming(false)
+Input::Input() : m_keyboard(nullptr), m_pad(&m_systemPad), m_windowFocused(false), m_axes{}, m_padAiming(false)
 {
 }
 

@@ -109,6 +109,6 @@ std::string keyLabel(Key key)
 
 bool canBeBound(Key key)
 {
-    return key != sf::Keyboard::Unknown && key != sf::Keyboard::Escape && !inRange(key, sf::Keyboard::F1, sf::Keyboard::F15) &&
-           !keyToken(key).empty();
+    return key != sf::Keyboard::Unknown && key != sf::Keyboard::Escape &&
+           !inRange(key, sf::Keyboard::F1, sf::Keyboard::F15) && !keyToken(key).empty();
 }

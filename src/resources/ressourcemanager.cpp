@@ -5,6 +5,9 @@
 
 namespace {
 
+// The music's own level, under the sound effects' full 100.
+const float MUSIC_LEVEL = 80.f;
+
 // Half of a cursor's texture rectangle, in whole pixels: the cursor's hot spot.
 sf::Vector2i halfSize(const sf::Sprite& cursor)
 {
@@ -97,6 +100,7 @@ void RessourceManager::playSound(std::string path)
         }
     }
     sf::Sound* sound = new sf::Sound(m_SoundBuffer.get(path));
+    sound->setVolume(static_cast<float>(m_soundVolume));
     m_Sound.push_back(sound);
     sound->play();
 }
@@ -142,6 +146,39 @@ const std::string& RessourceManager::getBGMPath() const
 sf::Time RessourceManager::getBGMPlayingOffset() const
 {
     return m_BGM.getPlayingOffset();
+}
+
+void RessourceManager::setMusicVolume(int percent)
+{
+    m_musicVolume = percent;
+    m_BGM.setVolume(MUSIC_LEVEL * static_cast<float>(percent) / 100.f);
+}
+
+int RessourceManager::getMusicVolume() const
+{
+    return m_musicVolume;
+}
+
+void RessourceManager::setSoundVolume(int percent)
+{
+    m_soundVolume = percent;
+    for (sf::Sound* sound : m_Sound)
+        sound->setVolume(static_cast<float>(percent));
+}
+
+int RessourceManager::getSoundVolume() const
+{
+    return m_soundVolume;
+}
+
+float RessourceManager::getBGMVolume() const
+{
+    return m_BGM.getVolume();
+}
+
+const std::vector<sf::Sound*>& RessourceManager::getSounds() const
+{
+    return m_Sound;
 }
 
 void RessourceManager::drawCursor()

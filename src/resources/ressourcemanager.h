@@ -45,6 +45,14 @@ public:
     sf::SoundSource::Status getBGMStatus() const;
     const std::string& getBGMPath() const;
     sf::Time getBGMPlayingOffset() const;
+    // The player's volumes, in percent of each sound's own level.
+    void setMusicVolume(int percent);
+    int getMusicVolume() const;
+    void setSoundVolume(int percent);
+    int getSoundVolume() const;
+    float getBGMVolume() const;
+    // Every sound effect played so far, one per file.
+    const std::vector<sf::Sound*>& getSounds() const;
 
     void drawCursor();
     void setMousePosition(const sf::Vector2i& position);
@@ -74,4 +82,6 @@ private:
     Manager_Font m_Fonts;
     Manager_SoundBuffer m_SoundBuffer;
     Input m_input;
+    int m_musicVolume;
+    int m_soundVolume;
 };

@@ -6,12 +6,10 @@
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "minigames/consoleminigame.h"
-#include "resources/path.h"
+#include "resources/atomicfile.h"
 #include "resources/ressourcemanager.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <iostream>
 
 Map::Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player* player)
@@ -245,18 +243,12 @@ void Map::save()
     // The first map of a game is not named yet: a save now could not be read back.
     if (m_mapName.empty())
         return;
-    // Written beside the slot's file and renamed over it once complete, so that a
-    // failure halfway never costs the player the previous save.
-    const std::string target = hostPath(m_pathSave);
-    const std::string partial = target + ".tmp";
-    std::ofstream file(partial, std::ios::trunc);
-    file << "[Map]\n" << m_mapName << "\n";
-    m_player->save(file);
-    file.close();
-    if (!file || std::rename(partial.c_str(), target.c_str()) != 0) {
-        std::remove(partial.c_str());
+    const bool written = writeAtomically(m_pathSave, [this](std::ostream& file) {
+        file << "[Map]\n" << m_mapName << "\n";
+        m_player->save(file);
+    });
+    if (!written)
         std::cout << " *** ERREUR : Echec de l'ecriture de la sauvegarde :\n    * " << m_pathSave << std::endl;
-    }
 }
 
 Entity* Map::getEntity(int id)
