@@ -72,7 +72,8 @@ TEST_F(OptionsTest, AMissingOrDamagedFileGivesTheDefaultsWithOneTraceLine)
 {
     clearTrace();
     EXPECT_TRUE(loadOptions(OPTIONS_PATH) == Options());
-    EXPECT_EQ(trace(), std::vector<std::string>{" -*- Options absentes, options par defaut : data\\saves\\options.cfg"});
+    EXPECT_EQ(trace(),
+              std::vector<std::string>{" -*- Options absentes, options par defaut : data\\saves\\options.cfg"});
 
     for (const char* damaged : {
              "[VolumeMusique] 150",                    // out of range

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gamestate.h"
+#include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -19,4 +20,6 @@ private:
     sf::Sprite m_continuer;
     sf::Sprite m_retourMenuPrincipal;
     sf::Sprite m_commandes;
+    sf::Sprite m_options;
+    MenuFocus m_focus;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gamestate.h"
+#include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -46,6 +47,7 @@ protected:
     sf::Sprite m_background;
     sf::Sprite m_flecheBack;
     sf::Sprite m_slot_icon[3];
+    MenuFocus m_focus; // the three slots, then the back arrow
 
 private:
     void scanSlot(unsigned slot, bool showEmptySlots);

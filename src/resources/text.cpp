@@ -1,5 +1,7 @@
 #include "resources/text.h"
 
+#include <cmath>
+
 namespace {
 
 // Length of the UTF-8 sequence starting at `lead`, or 0 when `lead` cannot start one.
@@ -57,4 +59,11 @@ sf::String toDisplayString(const std::string& bytes)
             decoded.push_back(static_cast<unsigned char>(c));
     }
     return sf::String::fromUtf32(decoded.begin(), decoded.end());
+}
+
+void centreText(sf::Text& text, const sf::FloatRect& box)
+{
+    const sf::FloatRect ink = text.getLocalBounds();
+    text.setPosition(std::round(box.left + (box.width - ink.width) / 2 - ink.left),
+                     std::round(box.top + (box.height - ink.height) / 2 - ink.top));
 }
