@@ -89,6 +89,8 @@ void Input::setPad(const PadState* pad)
 void Input::setWindowFocus(bool focused)
 {
     m_windowFocused = focused;
+    // A release in another window never reaches this one.
+    m_fireDown = false;
 }
 
 bool Input::isKeyPressed(sf::Keyboard::Key key) const
@@ -155,6 +157,11 @@ bool Input::released(const sf::Event& event, Action action) const
     }
 }
 
+bool Input::isPadButtonPress(const sf::Event& event) const
+{
+    return event.type == sf::Event::JoystickButtonPressed && isFromPad(event.joystickButton.joystickId);
+}
+
 bool Input::isPadButtonRelease(const sf::Event& event) const
 {
     return event.type == sf::Event::JoystickButtonReleased && isFromPad(event.joystickButton.joystickId);
@@ -198,6 +205,10 @@ int Input::axisCrossing(const sf::Event& event, Action action) const
 
 void Input::afterEvent(const sf::Event& event)
 {
+    if (pressed(event, Action::Fire))
+        m_fireDown = true;
+    else if (released(event, Action::Fire))
+        m_fireDown = false;
     switch (event.type) {
     case sf::Event::JoystickMoved:
         if (isFromPad(event.joystickMove.joystickId))
@@ -214,6 +225,11 @@ void Input::afterEvent(const sf::Event& event)
     default:
         break;
     }
+}
+
+bool Input::isFireDown() const
+{
+    return m_fireDown;
 }
 
 bool Input::padAim(sf::Vector2f& direction)

@@ -38,11 +38,16 @@ public:
     // True when the event begins (presses) or ends (releases) the action.
     bool pressed(const sf::Event& event, Action action) const;
     bool released(const sf::Event& event, Action action) const;
-    // A button of the pad let go: the screens that close on any key close on it too.
+    // A button of the pad pressed or let go: the screens that go on at any key do on those too.
+    bool isPadButtonPress(const sf::Event& event) const;
     bool isPadButtonRelease(const sf::Event& event) const;
     // What the frame loop calls once every state has seen the event: sticks are
-    // compared with where they were, and a moving mouse takes aiming back.
+    // compared with where they were, the fire button is followed, and a moving mouse
+    // takes aiming back.
     void afterEvent(const sf::Event& event);
+    // The fire button, stick or trigger as every screen saw it: let go while another
+    // screen covered the level, it is let go there too.
+    bool isFireDown() const;
 
     // True while the pad aims: from the moment its right stick leaves the dead zone
     // until the mouse moves. `direction` is then the last direction aimed, of length 1.
@@ -68,6 +73,7 @@ private:
     bool m_windowFocused;
     Bindings m_bindings;
     std::array<float, sf::Joystick::AxisCount> m_axes;
+    bool m_fireDown;
     bool m_padAiming;
     sf::Vector2f m_aimDirection;
 };

@@ -34,7 +34,7 @@ PauseMenu::PauseMenu(RessourceManager* rm) : GameState(rm, true, false), m_focus
     m_commandes.setPosition(10, 450);
     m_options.setTexture(m_RManager->getTexture(OPTIONS_BUTTON));
     m_options.setPosition(820, 450);
-    m_RManager->setMouseCursor("fleche");
+    m_fleche.show(m_RManager);
     m_focus.add(m_continuer, 0);
     m_focus.add(m_retourMenuPrincipal, 1);
     m_focus.add(m_commandes, 2);
@@ -49,7 +49,6 @@ PauseMenu::~PauseMenu()
     m_RManager->killTexture(m_commandes.getTexture());
     m_RManager->killTexture(m_options.getTexture());
     m_RManager->resumeBGM();
-    m_RManager->deleteMouseCursor();
 }
 
 bool PauseMenu::event(const sf::Event& event)

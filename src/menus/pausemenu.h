@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gamestate.h"
+#include "menus/arrowcursor.h"
 #include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
@@ -22,4 +23,5 @@ private:
     sf::Sprite m_commandes;
     sf::Sprite m_options;
     MenuFocus m_focus;
+    ArrowCursor m_fleche;
 };

@@ -26,6 +26,9 @@ MapInterlude::MapInterlude(RessourceManager* rm, std::string nextLevelName)
       m_peuxEtrePasse(false),
       m_background(new Sprite(rm->getTexture("data\\graphics\\window\\mapInterlude.png")))
 {
+    for (int key = 0; key < sf::Keyboard::KeyCount; ++key)
+        m_keysDown[key] = rm->isKeyPressed(static_cast<sf::Keyboard::Key>(key));
+    m_fleche.show(m_RManager);
 }
 
 MapInterlude::~MapInterlude()
@@ -45,11 +48,28 @@ void MapInterlude::update(float t)
 
 bool MapInterlude::event(const sf::Event& event)
 {
-    if (event.type == sf::Event::KeyPressed && m_peuxEtrePasse) {
+    if (event.type == sf::Event::KeyReleased && event.key.code != sf::Keyboard::Unknown)
+        m_keysDown[event.key.code] = false;
+    // Pad buttons never repeat: each press event is a new press.
+    const bool padPress = m_RManager->getInput().isPadButtonPress(event);
+    if (event.type != sf::Event::KeyPressed && !padPress)
+        return true;
+    // A press during the first half second is remembered too: its key repeat must not pass.
+    if ((padPress || isFreshPress(event.key.code)) && m_peuxEtrePasse) {
+        m_fleche.release();
         m_RManager->getMap()->changeMap(m_nextLevelName);
         m_RManager->getApplication().popGameState(); // the interlude is gone: nothing of it is touched after
     }
     return true;
+}
+
+bool MapInterlude::isFreshPress(sf::Keyboard::Key key)
+{
+    if (key == sf::Keyboard::Unknown)
+        return false;
+    const bool fresh = !m_keysDown[key];
+    m_keysDown[key] = true;
+    return fresh;
 }
 
 void MapInterlude::draw()
@@ -73,6 +93,7 @@ GameOver::GameOver(RessourceManager* rm)
     m_retourMenu.setPosition(250, 400);
     m_levelName = m_RManager->getMap()->getMapName();
     m_RManager->playSound("data\\sounds\\gameOver.ogg");
+    m_fleche.show(m_RManager);
     m_focus.add(m_recommencer, 0);
     m_focus.add(m_retourMenu, 1);
 }
@@ -90,6 +111,7 @@ bool GameOver::event(const sf::Event& event)
     const int chosen = m_focus.event(event);
     if (chosen == 0) {
         Map& map = *m_RManager->getMap();
+        m_fleche.release();
         map.changeMap(m_levelName);
         map.getPlayer()->setVie(-1);
         m_RManager->getApplication().popGameState();

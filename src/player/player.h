@@ -44,6 +44,10 @@ public:
     void peuxTirer(bool peux);
     void setShootDelay(float delay);
     void save(std::ostream& file);
+    // A restart brings the character back as it entered the current map: what the save
+    // of that moment holds, plus health, gravity direction and facing.
+    void markEntry();
+    void restoreEntry();
 
     // Read-only views for the level, the screens and the tests.
     const AnimatedSprite& getSprite() const;
@@ -56,6 +60,16 @@ public:
     const sf::Sprite& getHealthBar() const;
 
 private:
+    struct Entry
+    {
+        int vie;
+        bool peuxTirer;
+        float intervalleTir;
+        bool peuxChangerGravite;
+        bool gravityNormal;
+        int facing;
+    };
+
     void readWalkKey(Action action, bool& held, int row);
     // While the pad aims, its crosshair stands at a fixed distance from the character.
     void followPadAim();
@@ -85,4 +99,5 @@ private:
     RessourceManager* m_RManager;
     AnimatedSprite* m_sprite;
     Entity* m_sol;
+    Entry m_entree;
 };

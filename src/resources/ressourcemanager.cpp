@@ -17,10 +17,15 @@ sf::Vector2i halfSize(const sf::Sprite& cursor)
 
 } // namespace
 
-RessourceManager::RessourceManager() : m_Window(nullptr), m_Application(nullptr), m_Map(nullptr)
+RessourceManager::RessourceManager()
+    : m_Window(nullptr),
+      m_Application(nullptr),
+      m_Map(nullptr),
+      m_musicVolume(100),
+      m_soundVolume(100)
 {
     m_BGM.setLoop(true);
-    m_BGM.setVolume(80);
+    m_BGM.setVolume(MUSIC_LEVEL);
     setMouseCursor("fleche");
 }
 
