@@ -56,7 +56,8 @@ void faceButtons(Canvas& c, float x, float y, PadButton lit)
         PadButton button;
         float dx;
         float dy;
-    } places[4] = {{PadButton::North, 0, -8}, {PadButton::West, -8, 0}, {PadButton::East, 8, 0}, {PadButton::South, 0, 8}};
+    } places[4] = {
+        {PadButton::North, 0, -8}, {PadButton::West, -8, 0}, {PadButton::East, 8, 0}, {PadButton::South, 0, 8}};
     for (const auto& place : places) {
         const bool on = place.button == lit;
         c.circle(cx + place.dx, cy + place.dy, on ? 5.f : 4.f, solid(pal::ink));
@@ -128,9 +129,17 @@ void controlsPage(Output& out)
     for (int i = 0; i < 4; ++i)
         drawText(c, headings[i], columns[i], 94, head);
 
-    const char* actions[11] = {"Marcher à gauche", "Marcher à droite", "Sauter",        "Inverser la gravité",
-                               "Activer un levier", "Tirer",           "Viser",         "Pause",
-                               "Dialogue : suite",  "Menus",           "Console"};
+    const char* actions[11] = {"Marcher à gauche",
+                               "Marcher à droite",
+                               "Sauter",
+                               "Inverser la gravité",
+                               "Activer un levier",
+                               "Tirer",
+                               "Viser",
+                               "Pause",
+                               "Dialogue : suite",
+                               "Menus",
+                               "Console"};
     auto top = [](int row) { return ROW_TOP + static_cast<float>(row) * ROW_STEP; };
     for (int row = 0; row < 11; ++row) {
         if (row % 2 == 0)
