@@ -36,7 +36,8 @@ Application::Application()
       m_imagesMesurees(0),
       m_tempsMesure(0.f),
       m_optionsKept(false),
-      m_fullscreen(false)
+      m_fullscreen(false),
+      m_altReturnDown(false)
 {
 }
 
@@ -50,18 +51,38 @@ Application::~Application()
 void Application::init()
 {
     m_RManager.setApplication(this);
-    m_Window.create(sf::VideoMode(GAME_WIDTH, GAME_HEIGHT, 32), std::string("Korvane - v.") + KORVANE_VERSION,
-                    sf::Style::Default, sf::ContextSettings(0, 0, 0, 2, 0));
-    m_Window.setVerticalSyncEnabled(true);
+    createWindow();
     m_RManager.setWindow(&m_Window);
-    m_RManager.setWindowFocus(m_Window.hasFocus());
-    m_Window.setMouseCursorVisible(false);
     addGameState(new MainMenu(&m_RManager));
     m_showFPS = true;
     m_fps = 0;
     m_compteurFPS.setFont(m_RManager.getFont("data\\fonts\\korvane.ttf"));
     m_compteurFPS.setCharacterSize(25);
     m_compteurFPS.setPosition(875, 0);
+    setWindowIcon();
+}
+
+void Application::createWindow()
+{
+    const sf::VideoMode mode =
+        m_fullscreen ? sf::VideoMode::getDesktopMode() : sf::VideoMode(GAME_WIDTH, GAME_HEIGHT, 32);
+    m_Window.create(mode, std::string("Korvane - v.") + KORVANE_VERSION,
+                    m_fullscreen ? sf::Style::Fullscreen : sf::Style::Default, sf::ContextSettings(0, 0, 0, 2, 0));
+    m_Window.setVerticalSyncEnabled(true);
+    if (m_frameLimit != 0)
+        m_Window.setFramerateLimit(m_frameLimit);
+    m_RManager.setWindowFocus(m_Window.hasFocus());
+    m_Window.setMouseCursorVisible(false);
+    fitViewToWindow();
+}
+
+void Application::setFullscreen(bool fullscreen)
+{
+    if (fullscreen == m_fullscreen)
+        return;
+    m_fullscreen = fullscreen;
+    // A new window: the same picture, between bands if the screen is not 2:1.
+    createWindow();
     setWindowIcon();
 }
 
@@ -122,7 +143,20 @@ void Application::handleEvent(sf::Event& event)
     case sf::Event::LostFocus:
         m_RManager.setWindowFocus(event.type == sf::Event::GainedFocus);
         break;
+    case sf::Event::KeyPressed:
+        // Alt + Return toggles full screen on every screen, and means nothing else to them.
+        if (event.key.code == sf::Keyboard::Return && (event.key.alt || m_altReturnDown)) {
+            if (!m_altReturnDown)
+                setOptions(toggledFullscreen());
+            m_altReturnDown = true;
+            return;
+        }
+        break;
     case sf::Event::KeyReleased:
+        if (event.key.code == sf::Keyboard::Return && m_altReturnDown) {
+            m_altReturnDown = false;
+            return;
+        }
         handleApplicationKey(event.key.code);
         break;
     default:
@@ -321,8 +355,15 @@ void Application::applyOptions(const Options& options)
     m_RManager.setMusicVolume(options.musicVolume);
     m_RManager.setSoundVolume(options.soundVolume);
     m_showFPS = options.showFPS;
-    m_fullscreen = options.fullscreen;
+    setFullscreen(options.fullscreen);
     m_RManager.getInput().getBindings() = options.bindings;
+}
+
+Options Application::toggledFullscreen()
+{
+    Options options = getOptions();
+    options.fullscreen = !options.fullscreen;
+    return options;
 }
 
 void Application::keepOptions()

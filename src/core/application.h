@@ -62,6 +62,10 @@ private:
     // Mouse positions arrive in window pixels; the game works in its 1000 x 500
     // coordinates whatever size the window has been given.
     void mapMouseToGame(int& x, int& y) const;
+    // Opens the window, at the game's size or over the whole screen.
+    void createWindow();
+    void setFullscreen(bool fullscreen);
+    Options toggledFullscreen();
     void fitViewToWindow();
     void watchFrameRate(float frameTime);
     void setWindowIcon();
@@ -82,4 +86,5 @@ private:
     float m_tempsMesure;
     bool m_optionsKept; // the options file was read: changes are written back to it
     bool m_fullscreen;
+    bool m_altReturnDown; // the Return of Alt + Return, until it is let go
 };
