@@ -46,7 +46,7 @@ protected:
         writeImage(options + "clavier.png", 1000, 500);
         writeImage(options + "touche.png", 128, 40);
         writeButton(options + "defaut.png", 224, 48);
-        writeImage(options + "attente.png", 620, 84);
+        writeImage(options + "attente.png", 680, 84);
         std::filesystem::create_directories("data/saves/02");
         std::filesystem::create_directories("data/saves/03");
         game = std::make_unique<GameHarness>();

@@ -28,7 +28,7 @@ constexpr float CELL_WIDTH = 128.f;
 constexpr float CELL_HEIGHT = 40.f;
 constexpr float DEFAULTS_LEFT = 736.f;
 constexpr float DEFAULTS_TOP = 430.f;
-constexpr float WAITING_LEFT = 80.f;
+constexpr float WAITING_LEFT = 40.f;
 constexpr float WAITING_TOP = 414.f;
 } // namespace keysLayout
 

@@ -11,5 +11,5 @@
 // anything else as ISO 8859-1, so both show the same letters.
 sf::String toDisplayString(const std::string& bytes);
 
-// Places the text so that its letters sit in the middle of the box, on whole pixels.
+// Places one line of text in the middle of the box, on whole pixels.
 void centreText(sf::Text& text, const sf::FloatRect& box);

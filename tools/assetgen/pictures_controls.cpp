@@ -146,7 +146,6 @@ void controlsPage(Output& out)
             c.roundRect(32, top(row) - 2, 936, ROW_STEP, 4, solid(withAlpha(pal::white, 0.04f)));
         drawText(c, actions[row], columns[0], top(row) + 17, bodyText());
     }
-    drawText(c, "en relâchant", columns[0] + 178, top(3) + 17, bodyText(11, pal::mist));
 
     // The keyboard column: the game writes the keys of the actions a player may change.
     keycap(c, columns[1], top(7), "Échap");
@@ -159,7 +158,8 @@ void controlsPage(Output& out)
     word(c, columns[1], top(5), "—");
     word(c, columns[1], top(6), "—");
 
-    // The mouse column.
+    // The mouse column, and a word on the gravity that no picture can say.
+    word(c, columns[2], top(3), "agit au relâchement");
     word(c, columns[2], top(4), "clic droit");
     word(c, columns[2], top(5), "clic gauche maintenu");
     word(c, columns[2], top(6), "le pointeur");
@@ -302,14 +302,15 @@ void keysScreen(Output& out)
     saveTo(out, cell, OPTIONS + "touche.png");
     saveTo(out, makeButton(224, 48, 220, 44, "Par défaut", Accent::Normal, 18), OPTIONS + "defaut.png");
 
-    Canvas waiting(620, 84);
+    // Over the hint at the bottom, up to the defaults button.
+    Canvas waiting(680, 84);
     PanelStyle banner;
     banner.rim = pal::yellow;
-    drawPanel(waiting, 4, 4, 612, 76, banner);
+    drawPanel(waiting, 4, 4, 672, 76, banner);
     TextStyle t = bodyText(22, pal::white);
     t.outline = 2.f;
-    drawTextCentred(waiting, "Appuyez sur la nouvelle touche", 310, 32, t);
-    drawTextCentred(waiting, "Échap : annuler", 310, 62, bodyText(14, pal::mist));
+    drawTextCentred(waiting, "Appuyez sur la nouvelle touche", 340, 32, t);
+    drawTextCentred(waiting, "Échap : annuler", 340, 62, bodyText(14, pal::mist));
     saveTo(out, waiting, OPTIONS + "attente.png");
 }
 
