@@ -1,6 +1,7 @@
 #include "dialogue/dialogue.h"
 #include "input/keys.h"
 #include "menus/pausemenu.h"
+#include "minigames/consoleminigame.h"
 #include "support/leveldata.h"
 
 #include <functional>
@@ -314,4 +315,32 @@ TEST(Bindings, EveryKeyAPlayerCanChooseIsWrittenAndReadBackByName)
     EXPECT_GE(bindable, 80) << "letters, digits, the keypad, arrows and punctuation";
     EXPECT_EQ(keyFromToken("Banana"), sf::Keyboard::Unknown);
     EXPECT_EQ(keyFromToken(""), sf::Keyboard::Unknown);
+}
+
+TEST_F(ControlsTest, APadTypesInTheTerminalWithUpDownSouthEastAndStart)
+{
+    startLevel("");
+    auto* puzzle = new PlusOuMoins(&game->rm(), 3);
+    puzzle->setCode(42);
+    game->app().addGameState(puzzle);
+    auto choose = [this](sf::Joystick::Axis axis, float position, int times) {
+        for (int i = 0; i < times; ++i) {
+            game->send(padMoved(axis, position));
+            game->send(padMoved(axis, 0));
+        }
+    };
+    choose(sf::Joystick::PovY, -100, 1); // up: 0 blinks at the cursor
+    EXPECT_EQ(puzzle->getTranscript().back(), '0');
+    choose(sf::Joystick::Y, -100, 4);
+    padButton(A).up(*game);
+    choose(sf::Joystick::PovY, 100, 3); // down from 4: 3, 2, 1
+    padButton(A).up(*game);
+    padButton(B).up(*game);             // erases the 1
+    choose(sf::Joystick::PovY, 100, 9); // down again, past 0 to 2
+    padButton(A).up(*game);
+    EXPECT_NE(puzzle->getTranscript().find(">: 42"), std::string::npos) << puzzle->getTranscript();
+    padButton(START).up(*game);
+    ASSERT_TRUE(puzzle->isFinished());
+    padButton(B).up(*game);
+    EXPECT_EQ(game->top(), level) << "any pad button closes the solved terminal";
 }

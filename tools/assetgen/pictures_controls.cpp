@@ -188,6 +188,14 @@ void controlsPage(Output& out)
     word(c, k + 28, top(9), "valider,");
     faceButtons(c, k + 94, top(9), PadButton::East);
     word(c, k + 122, top(9), "retour");
+    // The terminal: up and down choose a digit, south types it, east erases, Start submits.
+    cross(c, pad, top(10), 0.f);
+    k = pad + 28 + word(c, pad + 28, top(10), "0-9");
+    faceButtons(c, k, top(10), PadButton::South);
+    k += 30;
+    faceButtons(c, k, top(10), PadButton::East);
+    k += 28 + word(c, k + 28, top(10), "effacer");
+    pill(c, k, top(10), "Start");
 
     const TextStyle keys = bodyText(13, pal::mist);
     drawTextCentred(c, "F1 FPS     F5 recommencer     F11 menu principal     F12 quitter     Alt + Entrée plein écran",
