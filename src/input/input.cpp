@@ -127,31 +127,30 @@ bool Input::isPadReadable() const
 
 bool Input::pressed(const sf::Event& event, Action action) const
 {
-    switch (event.type) {
-    case sf::Event::KeyPressed:
-        return m_bindings.isBound(action, event.key.code);
-    case sf::Event::MouseButtonPressed:
-        return isMouseFire(event) && action == Action::Fire;
-    case sf::Event::JoystickButtonPressed:
-        return padButtonIs(event, action);
-    case sf::Event::JoystickMoved:
-        return axisCrossing(event, action) > 0;
-    default:
-        return false;
-    }
+    return changes(event, action, 1);
 }
 
 bool Input::released(const sf::Event& event, Action action) const
 {
+    return changes(event, action, -1);
+}
+
+bool Input::changes(const sf::Event& event, Action action, int way) const
+{
+    const bool press = way > 0;
     switch (event.type) {
+    case sf::Event::KeyPressed:
     case sf::Event::KeyReleased:
-        return m_bindings.isBound(action, event.key.code);
+        return (event.type == sf::Event::KeyPressed) == press && m_bindings.isBound(action, event.key.code);
+    case sf::Event::MouseButtonPressed:
     case sf::Event::MouseButtonReleased:
-        return isMouseFire(event) && action == Action::Fire;
+        return (event.type == sf::Event::MouseButtonPressed) == press && action == Action::Fire &&
+               event.mouseButton.button == sf::Mouse::Left;
+    case sf::Event::JoystickButtonPressed:
     case sf::Event::JoystickButtonReleased:
-        return padButtonIs(event, action);
+        return (event.type == sf::Event::JoystickButtonPressed) == press && padButtonIs(event, action);
     case sf::Event::JoystickMoved:
-        return axisCrossing(event, action) < 0;
+        return axisCrossing(event, action) == way;
     default:
         return false;
     }
@@ -165,11 +164,6 @@ bool Input::isPadButtonPress(const sf::Event& event) const
 bool Input::isPadButtonRelease(const sf::Event& event) const
 {
     return event.type == sf::Event::JoystickButtonReleased && isFromPad(event.joystickButton.joystickId);
-}
-
-bool Input::isMouseFire(const sf::Event& event) const
-{
-    return event.mouseButton.button == sf::Mouse::Left;
 }
 
 bool Input::isFromPad(unsigned joystickId) const

@@ -65,7 +65,8 @@ private:
     // +1 when the stick event pushes the action's axis past its threshold, -1 when it
     // brings it back, 0 otherwise.
     int axisCrossing(const sf::Event& event, Action action) const;
-    bool isMouseFire(const sf::Event& event) const;
+    // Whether the event presses (`way` 1) or releases (-1) the action.
+    bool changes(const sf::Event& event, Action action, int way) const;
 
     SystemPad m_systemPad;
     const KeyboardState* m_keyboard;

@@ -4,6 +4,8 @@
 #include "input/pad.h"
 #include "menus/layout.h"
 
+#include <SFML/Graphics/Rect.hpp>
+
 #include <cmath>
 
 namespace {
@@ -99,6 +101,25 @@ float pill(Canvas& c, float x, float y, const std::string& label)
     return w;
 }
 
+// A full page of the menus: the backdrop, the title centred at `titleY` and one panel.
+Canvas page(std::uint32_t seed, const std::string& title, float titleY, const sf::FloatRect& panel)
+{
+    Canvas c(1000, 500);
+    menuBackdrop(c, seed, 0.6f);
+    TextStyle t;
+    t.size = 38;
+    t.outline = 3.f;
+    t.fill = vertical(pal::white, pal::cyanLight, titleY - 22, titleY + 14);
+    t.glow = withAlpha(pal::cyan, 0.5f);
+    t.shadowY = 3;
+    drawTextCentred(c, title, 500, titleY, t);
+    PanelStyle ps;
+    ps.top = withAlpha(hex(0x1a2252), 0.95f);
+    ps.bottom = withAlpha(hex(0x0f1438), 0.95f);
+    drawPanel(c, panel.left, panel.top, panel.width, panel.height, ps);
+    return c;
+}
+
 float word(Canvas& c, float x, float y, const std::string& text)
 {
     return drawText(c, text, x, y + 17, bodyText(13, pal::mist)) + 6.f;
@@ -107,20 +128,7 @@ float word(Canvas& c, float x, float y, const std::string& text)
 void controlsPage(Output& out)
 {
     using namespace controlsLayout;
-    Canvas c(1000, 500);
-    menuBackdrop(c, 23, 0.6f);
-    TextStyle title;
-    title.size = 36;
-    title.outline = 3.f;
-    title.fill = vertical(pal::white, pal::cyanLight, 18, 50);
-    title.glow = withAlpha(pal::cyan, 0.5f);
-    title.shadowY = 3;
-    drawTextCentred(c, "Commandes", 500, 34, title);
-
-    PanelStyle ps;
-    ps.top = withAlpha(hex(0x1a2252), 0.95f);
-    ps.bottom = withAlpha(hex(0x0f1438), 0.95f);
-    drawPanel(c, 20, 62, 960, 388, ps);
+    Canvas c = page(23, "Commandes", 34, {20, 62, 960, 388});
 
     const float columns[4] = {44, KEYS_LEFT, 560, 730};
     const char* headings[4] = {"ACTION", "CLAVIER", "SOURIS", "MANETTE"};
@@ -213,17 +221,6 @@ void controlsPage(Output& out)
 
 // --- options -----------------------------------------------------------------------
 
-void screenTitle(Canvas& c, const std::string& text)
-{
-    TextStyle t;
-    t.size = 38;
-    t.outline = 3.f;
-    t.fill = vertical(pal::white, pal::cyanLight, 22, 58);
-    t.glow = withAlpha(pal::cyan, 0.5f);
-    t.shadowY = 3;
-    drawTextCentred(c, text, 500, 44, t);
-}
-
 void hint(Canvas& c, const std::string& text)
 {
     drawTextCentred(c, text, 500, 472, bodyText(14, pal::mist));
@@ -264,13 +261,7 @@ void optionRow(Output& out, const std::string& label, const std::string& file, b
 void optionsScreen(Output& out)
 {
     using namespace optionsLayout;
-    Canvas c(1000, 500);
-    menuBackdrop(c, 31, 0.6f);
-    screenTitle(c, "Options");
-    PanelStyle ps;
-    ps.top = withAlpha(hex(0x1a2252), 0.95f);
-    ps.bottom = withAlpha(hex(0x0f1438), 0.95f);
-    drawPanel(c, ROW_LEFT - 24, ROW_TOP - 18, ROW_WIDTH + 48, ROW_STEP * ROW_COUNT + 26, ps);
+    Canvas c = page(31, "Options", 44, {ROW_LEFT - 24, ROW_TOP - 18, ROW_WIDTH + 48, ROW_STEP * ROW_COUNT + 26});
     hint(c, "↑ ↓ choisir      ← → régler      Entrée valider      Échap retour");
     saveTo(out, c, OPTIONS + "background.png");
 
@@ -285,13 +276,7 @@ void optionsScreen(Output& out)
 void keysScreen(Output& out)
 {
     using namespace keysLayout;
-    Canvas c(1000, 500);
-    menuBackdrop(c, 37, 0.6f);
-    screenTitle(c, "Touches du clavier");
-    PanelStyle ps;
-    ps.top = withAlpha(hex(0x1a2252), 0.95f);
-    ps.bottom = withAlpha(hex(0x0f1438), 0.95f);
-    drawPanel(c, 40, ROW_TOP - 20, 920, ROW_STEP * REBINDABLE_COUNT + 26, ps);
+    Canvas c = page(37, "Touches du clavier", 44, {40, ROW_TOP - 20, 920, ROW_STEP * REBINDABLE_COUNT + 26});
     const char* labels[REBINDABLE_COUNT] = {"Marcher à gauche",    "Marcher à droite", "Sauter",
                                             "Inverser la gravité", "Activer",          "Dialogue : suite"};
     for (std::size_t row = 0; row < REBINDABLE_COUNT; ++row) {
