@@ -27,10 +27,7 @@ protected:
     void SetUp() override
     {
         LevelTest::SetUp();
-        writeImage("data\\graphics\\window\\newGameMenu\\background.png", 1000, 500);
-        writeImage("data\\graphics\\window\\loadingMenu\\background.png", 1000, 500);
-        writeButton("data\\graphics\\window\\newGameMenu\\slot.png", 306, 82);
-        writeButton("data\\graphics\\window\\flecheBack.png", 64, 48);
+        writeSlotMenus();
         writeButton("data\\graphics\\map\\01_USB\\mapIcon.png", 304, 80);
         writeMap("01_USB", "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
         writeImage("data\\graphics\\map\\01_USB\\sol.png", 1000, 40);

@@ -33,3 +33,11 @@ void MenuTest::SetUp()
     writeSound("data\\sounds\\mainMenu.ogg", 3.f);
     copyGameFile("data\\fonts\\korvane.ttf");
 }
+
+void MenuTest::writeSlotMenus()
+{
+    for (const char* menu : {"newGameMenu", "loadingMenu"})
+        writeImage(std::string("data\\graphics\\window\\") + menu + "\\background.png", 1000, 500);
+    writeButton("data\\graphics\\window\\newGameMenu\\slot.png", 306, 82);
+    writeButton("data\\graphics\\window\\flecheBack.png", 64, 48);
+}
