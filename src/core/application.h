@@ -68,6 +68,7 @@ private:
     Options toggledFullscreen();
     void fitViewToWindow();
     void watchFrameRate(float frameTime);
+    void keepFPSCounterInside();
     void setWindowIcon();
     void applyOptions(const Options& options);
     void keepOptions();

@@ -61,18 +61,23 @@ bool NewGameMenu::event(const sf::Event& event)
     if (m_aConfirmer < 0)
         return SlotMenu::event(event);
     // Waiting for confirmation: the same slot chosen again (clicked, or confirmed while
-    // still chosen) overwrites it; a click anywhere else, Escape, the pad's back button
-    // or walking to another button cancels, and does nothing more.
+    // still chosen) overwrites it. Escape, the pad's back button or walking to another
+    // button cancels; a click elsewhere, or confirming another button, cancels and then
+    // does what it does (another slot, the back arrow).
     const Input& input = m_RManager->getInput();
     const int before = m_focus.getFocus();
     const int chosen = m_focus.event(event);
-    const bool walkedAway = event.type != sf::Event::MouseMoved && m_focus.getFocus() != before;
-    if (event.type == sf::Event::MouseButtonReleased || input.released(event, Action::MenuBack) ||
-        input.released(event, Action::MenuConfirm) || walkedAway) {
+    const bool decided = event.type == sf::Event::MouseButtonReleased || input.released(event, Action::MenuConfirm);
+    const bool walkedAway = !decided && event.type != sf::Event::MouseMoved && m_focus.getFocus() != before;
+    if (input.released(event, Action::MenuBack) || walkedAway) {
+        m_aConfirmer = -1;
+    } else if (decided) {
         const int slot = m_aConfirmer;
         m_aConfirmer = -1;
         if (chosen == slot)
             startGame(static_cast<unsigned>(slot));
+        else
+            press(chosen); // may remove this menu: nothing of it is touched after
     }
     return true;
 }

@@ -109,13 +109,17 @@ bool SlotMenu::event(const sf::Event& event)
         m_RManager->getApplication().popGameState();
         return true;
     }
-    const int chosen = m_focus.event(event);
-    if (chosen >= 0 && chosen < 3)
-        chooseSlot(static_cast<unsigned>(chosen));
-    else if (chosen == 3)
-        m_RManager->getApplication().popGameState();
+    press(m_focus.event(event));
     // The menu may be gone by now: answer without touching it.
     return true;
+}
+
+void SlotMenu::press(int button)
+{
+    if (button >= 0 && button < 3)
+        chooseSlot(static_cast<unsigned>(button));
+    else if (button == 3)
+        m_RManager->getApplication().popGameState();
 }
 
 void SlotMenu::draw()

@@ -42,6 +42,8 @@ protected:
     SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots);
     // A released click on the picture of slot 0 to 2.
     virtual void chooseSlot(unsigned slot) = 0;
+    // What pressing a button does: a slot (0 to 2), the back arrow (3) or none.
+    void press(int button);
 
     bool m_slot_existe[3];
     std::string m_slot_map[3]; // the map each slot's save names; empty when it names none
