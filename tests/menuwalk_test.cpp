@@ -244,7 +244,8 @@ TEST_F(MenuWalkTest, FullScreenKeepsThePictureWholeAndTheMouseOnIt)
     sf::Event altReturn = keyPressed(sf::Keyboard::Return);
     altReturn.key.alt = true;
     game->send(altReturn);
-    game->send(altReturn); // the key repeats while held: one toggle only
+    game->send(altReturn); // the key repeats while held: one toggle only, on its release
+    EXPECT_FALSE(saved().fullscreen);
     game->send(keyReleased(sf::Keyboard::Return));
     EXPECT_NE(game->topAs<MainMenu>(), nullptr) << "Alt + Return means nothing to the menu";
     EXPECT_TRUE(saved().fullscreen);

@@ -144,12 +144,13 @@ void Application::handleEvent(sf::Event& event)
     case sf::Event::GainedFocus:
     case sf::Event::LostFocus:
         m_RManager.setWindowFocus(event.type == sf::Event::GainedFocus);
+        m_altReturnDown = false; // its release went to another window
         break;
     case sf::Event::KeyPressed:
         // Alt + Return toggles full screen on every screen, and means nothing else to them.
+        // It acts on its release, like the other application keys: the window it closes
+        // would never see that release.
         if (event.key.code == sf::Keyboard::Return && (event.key.alt || m_altReturnDown)) {
-            if (!m_altReturnDown)
-                setOptions(toggledFullscreen());
             m_altReturnDown = true;
             return;
         }
@@ -157,6 +158,7 @@ void Application::handleEvent(sf::Event& event)
     case sf::Event::KeyReleased:
         if (event.key.code == sf::Keyboard::Return && m_altReturnDown) {
             m_altReturnDown = false;
+            setOptions(toggledFullscreen());
             return;
         }
         handleApplicationKey(event.key.code);
