@@ -8,7 +8,9 @@
 
 namespace {
 
-const char* const DAMAGED = " *** ERREUR : Options illisibles, options par defaut : data\\saves\\options.cfg";
+// One message, with the file as its detail.
+const std::vector<std::string> DAMAGED{" *** ERREUR : Options illisibles, options par defaut :",
+                                       "    * data\\saves\\options.cfg"};
 
 Options changed()
 {
@@ -93,10 +95,10 @@ TEST_F(OptionsTest, AMissingOrDamagedFileGivesTheDefaultsWithOneTraceLine)
              "0",                                      // a value out of any section
          }) {
         EXPECT_TRUE(load(std::string("[CompteurFPS] 0\n") + damaged) == Options()) << damaged;
-        EXPECT_EQ(trace(), std::vector<std::string>{DAMAGED}) << damaged;
+        EXPECT_EQ(trace(), DAMAGED) << damaged;
     }
     EXPECT_TRUE(load(std::string("\0\xff\xfe[\x01", 5)) == Options());
-    EXPECT_EQ(trace(), std::vector<std::string>{DAMAGED});
+    EXPECT_EQ(trace(), DAMAGED);
 }
 
 TEST_F(OptionsTest, VolumesReachTheMusicAndEverySound)

@@ -120,7 +120,7 @@ Options loadOptions(const std::string& gamePath)
     if (!file)
         std::cout << " -*- Options absentes, options par defaut : " << gamePath << std::endl;
     else if (!readOptions(file, options))
-        std::cout << " *** ERREUR : Options illisibles, options par defaut : " << gamePath << std::endl;
+        std::cout << " *** ERREUR : Options illisibles, options par defaut :\n    * " << gamePath << std::endl;
     else
         std::cout << " -- Chargement des options : " << gamePath << std::endl;
     return options;
