@@ -11,5 +11,5 @@ NewGameMenu::NewGameMenu(RessourceManager* rm)
 
 void NewGameMenu::chooseSlot(unsigned slot)
 {
-    m_RManager->getApplication().addGameState(new Map(m_RManager, "01_USB", slotPath(slot), nullptr));
+    m_RManager->getApplication().addGameState(new Map(m_RManager, Map::FIRST_MAP, slotPath(slot), nullptr));
 }

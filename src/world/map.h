@@ -36,6 +36,11 @@ public:
     void load(std::string path);
     // Reads one picture description; null when its kind word is unknown.
     Sprite* loadSprite(std::istream& fichier);
+    // Reads a map from any stream into the level, as load() reads its file; `path` names
+    // it in the trace. The level checker reads through a stream that counts lines.
+    void read(std::istream& fichier, const std::string& path);
+    // Empties the level: background, bullets and entities.
+    void clear();
 
     // Stores an entity under its id; the first one stored under an id keeps it.
     void addEntity(int id, Entity* entity);
@@ -44,13 +49,14 @@ public:
     Sprite* getBackground();
     const std::vector<Bullet*>& getBullets() const;
 
+    // A new game starts here.
+    static constexpr const char* FIRST_MAP = "01_USB";
+
     // A frame longer than this is played as this long, so that a stall never lets
     // the character pass through a floor.
     static constexpr float MAX_STEP = 0.05f;
 
 private:
-    void clear();
-    void read(std::istream& fichier, const std::string& path);
     void readSection(const std::string& keyword, std::istream& fichier);
     void setBackground(Sprite* background);
     void discard(Sprite* sprite);
