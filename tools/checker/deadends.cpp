@@ -150,8 +150,15 @@ void DeadEndSearch::visit(int index)
         link(index, play(from, move));
     }
     enter(from.setting);
-    for (int id : usableFrom(from)) {
-        const int setting = settingAfter(from.setting, {id});
+    std::vector<int> next;
+    for (int id : usableFrom(from))
+        next.push_back(settingAfter(from.setting, {id}));
+    // A timed switch held open closes again some time: the search goes on from there too.
+    enter(from.setting);
+    for (int id : m_settings[static_cast<std::size_t>(from.setting)].used)
+        if (holdsOpen(*m_level.getEntity(id)))
+            next.push_back(settingWithout(from.setting, id));
+    for (int setting : next) {
         if (setting == from.setting)
             continue;
         Place there = from;
@@ -204,6 +211,19 @@ int DeadEndSearch::settingAfter(int setting, const std::vector<int>& ids)
     const int after = settingOf(used);
     m_settingAfter.emplace(key, after);
     return after;
+}
+
+int DeadEndSearch::settingWithout(int setting, int id)
+{
+    const auto key = std::make_pair(setting, id);
+    const auto found = m_settingWithout.find(key);
+    if (found != m_settingWithout.end())
+        return found->second;
+    std::vector<int> used = m_settings[static_cast<std::size_t>(setting)].used;
+    used.erase(std::find(used.begin(), used.end(), id));
+    const int without = settingOf(used);
+    m_settingWithout.emplace(key, without);
+    return without;
 }
 
 int DeadEndSearch::settingOf(const std::vector<int>& used)
@@ -461,23 +481,26 @@ std::vector<DeadEnd> DeadEndSearch::deadEnds() const
                 pending.push_back(from);
             }
     }
+    // One report per stretch, whatever the states of the map it is a dead end in; it
+    // names the first state found (the fewest entities used).
     std::vector<Place> dead;
     for (std::size_t i = 0; i < good.size(); ++i)
         if (!good[i])
             dead.push_back(m_places[i]);
-    std::sort(dead.begin(), dead.end(), [](const Place& a, const Place& b) {
-        return std::make_tuple(a.setting, a.reversed, a.entity, std::lround(a.y), a.x) <
-               std::make_tuple(b.setting, b.reversed, b.entity, std::lround(b.y), b.x);
+    const auto key = [](const Place& place) {
+        return std::make_tuple(place.reversed, place.entity, std::lround(place.y));
+    };
+    std::sort(dead.begin(), dead.end(), [&key](const Place& a, const Place& b) {
+        return std::make_tuple(key(a), a.x, a.setting) < std::make_tuple(key(b), b.x, b.setting);
     });
     std::vector<DeadEnd> ends;
+    int firstSetting = 0;
     for (std::size_t i = 0; i < dead.size(); ++i) {
         const Place& place = dead[i];
-        const bool joins = i > 0 && !ends.empty() && dead[i - 1].setting == place.setting &&
-                           dead[i - 1].reversed == place.reversed && dead[i - 1].entity == place.entity &&
-                           std::lround(dead[i - 1].y) == std::lround(place.y) &&
-                           place.x - dead[i - 1].x <= 2 * GRANULARITY;
-        if (joins) {
+        if (i > 0 && key(dead[i - 1]) == key(place) && place.x - dead[i - 1].x <= 2 * GRANULARITY) {
             ends.back().right = place.x;
+            firstSetting = std::min(firstSetting, place.setting);
+            ends.back().used = m_settings[static_cast<std::size_t>(firstSetting)].used;
             continue;
         }
         DeadEnd end;
@@ -485,7 +508,8 @@ std::vector<DeadEnd> DeadEndSearch::deadEnds() const
         end.left = end.right = place.x;
         end.top = place.y;
         end.reversed = place.reversed;
-        end.used = m_settings[static_cast<std::size_t>(place.setting)].used;
+        firstSetting = place.setting;
+        end.used = m_settings[static_cast<std::size_t>(firstSetting)].used;
         ends.push_back(end);
     }
     return ends;

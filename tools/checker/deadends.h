@@ -107,6 +107,7 @@ private:
     void link(int from, const Landing& landing);
     int placeFor(const Place& place);
     int settingAfter(int setting, const std::vector<int>& ids);
+    int settingWithout(int setting, int id);
     int settingOf(const std::vector<int>& used);
     std::vector<int> usableFrom(const Place& place);
 
@@ -135,6 +136,7 @@ private:
     std::vector<Setting> m_settings;
     std::map<std::string, int> m_settingBySignature;
     std::map<std::pair<int, std::vector<int>>, int> m_settingAfter;
+    std::map<std::pair<int, int>, int> m_settingWithout;
     std::vector<Place> m_places;
     std::map<std::tuple<int, bool, long, long>, int> m_placeByKey;
     std::vector<std::vector<int>> m_reachedFrom;
