@@ -112,16 +112,16 @@ TEST_F(CheckerTest, TheReadersErrorsComeWithTheLineTheyWereReading)
 TEST_F(CheckerTest, MistakesTheGameSkipsInSilenceAreReported)
 {
     writeFile("data\\maps\\T\\script.txt", "[TypeDeclenchement] OnMapLoading\n"
-                                              "[SetEntityVisible] 42 0\n"
-                                              "[ShowDialogue] data\\maps\\T\\d.dia -1\n"
-                                              "[ActivateEntty] 3\n");
+                                           "[SetEntityVisible] 42 0\n"
+                                           "[ShowDialogue] data\\maps\\T\\d.dia -1\n"
+                                           "[ActivateEntty] 3\n");
     writeFile("data\\maps\\T\\d.dia", "[Actor] Korvane background 255 255 255\n"
-                                         "[Dialogue]\n"
-                                         "0 -1 -1 255 255 255\n"
-                                         "Un texte sans sa fin\n"
-                                         "\n"
-                                         "0 -1 -1 255 255 255\n"
-                                         "La suite#\n");
+                                      "[Dialogue]\n"
+                                      "0 -1 -1 255 255 255\n"
+                                      "Un texte sans sa fin\n"
+                                      "\n"
+                                      "0 -1 -1 255 255 255\n"
+                                      "La suite#\n");
     const std::vector<Problem> problems = check("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
                                                 "[GroundEntiy] 2 0 0 Sprite mur.png HitboxSpriteFilled\n"
                                                 "[GroundEntity] 1 980 0 Sprite mur.png HitboxSpriteFilled\n"
