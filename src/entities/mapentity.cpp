@@ -1,7 +1,5 @@
 #include "entities/mapentity.h"
 
-#include "core/application.h"
-#include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
@@ -46,7 +44,7 @@ NextLevelVortex::NextLevelVortex(RessourceManager* rm, std::string nextLevelName
 void NextLevelVortex::onCollision()
 {
     centrePlayerOn(m_RManager, *m_sprite);
-    m_RManager->getApplication().addGameState(new MapInterlude(m_RManager, m_nextLevelName));
+    m_RManager->getMap()->requestExit(m_nextLevelName);
 }
 
 const std::string& NextLevelVortex::getNextLevelName() const

@@ -40,6 +40,7 @@ public:
 
 private:
     bool runCommand(const std::string& command, std::istream& fichier);
+    void showDialogue(const std::string& path, int idEntiterAActiver);
 
     std::string m_path;
     TypeDeclenchement m_typeDeclenchement;

@@ -72,7 +72,7 @@ void SlotMenu::scanSlot(unsigned slot, bool showEmptySlots)
 {
     std::ifstream file(hostPath(slotPath(slot)));
     m_slot_existe[slot] = static_cast<bool>(file);
-    std::string mapName;
+    std::string& mapName = m_slot_map[slot];
     if (file) {
         std::cout << " -- Loading Menu : Slot " << slot + 1 << " present" << std::endl;
         mapName = readSlotMapName(file);
