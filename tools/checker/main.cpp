@@ -54,11 +54,11 @@ void printFigures(const LevelChecker& checker)
         std::printf(
             "%s: %d places in %d states of the map, %ld tries, %ld frames, %.2f s of processor time, %zu dead ends\n",
             map.map.c_str(), f.places, f.settings, f.tries, f.frames, f.seconds, map.deadEnds.size());
-        for (const auto& s : f.used) {
-            std::printf("   setting:");
-            for (int i : s)
-                std::printf(" %d", i);
-            std::printf("\n");
+        for (const std::vector<int>& used : f.used) {
+            std::printf("    a state of the map after using:");
+            for (int id : used)
+                std::printf(" %d", id);
+            std::printf(used.empty() ? " nothing\n" : "\n");
         }
     }
 }
