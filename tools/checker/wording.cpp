@@ -328,6 +328,20 @@ bool readArgument(Command::Argument argument, const std::string& keyword, Reader
     return false;
 }
 
+// Reads keyword after keyword: an unknown one is reported, a known one read by `read`.
+template <typename Entry, typename Read>
+void eachKeyword(Reader& in, const std::map<std::string, Entry>& keywords, Read read)
+{
+    while (!in.atEnd()) {
+        const Word& keyword = in.take();
+        const auto found = keywords.find(keyword.text);
+        if (found == keywords.end())
+            in.unknown(keyword);
+        else
+            read(keyword.text, found->second);
+    }
+}
+
 bool isBubbleStart(const std::string& line)
 {
     std::istringstream in(line);
@@ -346,17 +360,11 @@ MapWording readMapWording(const std::string& mapName, const std::string& path, c
     MapWording wording;
     Reader in(path, text, problems);
     MapReader sections(mapName, in, wording);
-    while (!in.atEnd()) {
-        const Word& keyword = in.take();
-        const auto found = mapSections().find(keyword.text);
-        if (found == mapSections().end()) {
-            in.unknown(keyword);
-            continue;
-        }
-        if (keyword.text == "[CurrentLevelVortex]")
+    eachKeyword(in, mapSections(), [&](const std::string& keyword, const std::vector<Field>& fields) {
+        if (keyword == "[CurrentLevelVortex]")
             ++wording.entries;
-        sections.section(found->second);
-    }
+        sections.section(fields);
+    });
     return wording;
 }
 
@@ -364,17 +372,11 @@ ScriptWording readScriptWording(const std::string& path, const std::string& text
 {
     ScriptWording wording;
     Reader in(path, text, problems);
-    while (!in.atEnd()) {
-        const Word& keyword = in.take();
-        const auto found = scriptKeywords().find(keyword.text);
-        if (found == scriptKeywords().end()) {
-            in.unknown(keyword);
-            continue;
-        }
-        for (Command::Argument argument : found->second.arguments)
-            if (!readArgument(argument, keyword.text, in, wording))
-                break;
-    }
+    eachKeyword(in, scriptKeywords(), [&](const std::string& keyword, const Command& command) {
+        for (Command::Argument argument : command.arguments)
+            if (!readArgument(argument, keyword, in, wording))
+                return;
+    });
     return wording;
 }
 
