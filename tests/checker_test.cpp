@@ -1,5 +1,6 @@
 #include "levelchecker.h"
 #include "support/leveldata.h"
+#include "world/campaign.h"
 
 #include <regex>
 
@@ -63,6 +64,14 @@ TEST_F(CheckerTest, TheSamePitWithAStepOutIsClean)
 {
     writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
     EXPECT_EQ(text(check(pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n"))), "");
+}
+
+TEST_F(CheckerTest, AnExitToTheEndOfTheCampaignLeadsSomewhere)
+{
+    writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
+    std::string map = pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n");
+    map.replace(map.find(" 880 300 T"), 10, std::string(" 880 300 ") + CAMPAIGN_END);
+    EXPECT_EQ(text(check(map)), "") << "the ending is no missing map, and reaching it finishes the map";
 }
 
 TEST_F(CheckerTest, SpikesInThePitRestartTheMapSoItIsNoDeadEnd)

@@ -4,6 +4,7 @@
 #include "menus/collisions.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 #include <cmath>
@@ -54,7 +55,7 @@ void NewGameMenu::askConfirmation(unsigned slot)
 
 void NewGameMenu::startGame(unsigned slot)
 {
-    m_RManager->getApplication().addGameState(new Map(m_RManager, Map::FIRST_MAP, slotPath(slot), nullptr));
+    m_RManager->getApplication().addGameState(new Map(m_RManager, FIRST_MAP, slotPath(slot), nullptr));
 }
 
 bool NewGameMenu::event(const sf::Event& event)

@@ -56,9 +56,6 @@ public:
     Sprite* getBackground();
     const std::vector<Bullet*>& getBullets() const;
 
-    // A new game starts here.
-    static constexpr const char* FIRST_MAP = "01_USB";
-
     // A frame longer than this is played as this long, so that a stall never lets
     // the character pass through a floor.
     static constexpr float MAX_STEP = 0.05f;

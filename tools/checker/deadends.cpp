@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "dialogue/dialogue.h"
+#include "entities/mapentity.h"
 #include "entities/scriptedentity.h"
 #include "entities/trigger.h"
 #include "menus/screen.h"
@@ -323,8 +324,8 @@ void DeadEndSearch::use(int id)
 }
 
 // Plays out whatever the level pushed over itself: dialogues are read to their end and
-// code puzzles solved (so that what their end activates happens); the interlude is the
-// exit and the game-over screen a death.
+// code puzzles solved (so that what their end activates happens); the game-over screen is
+// a death, and whatever the exit opens is closed (the try has reached the exit).
 DeadEndSearch::Ending DeadEndSearch::settle()
 {
     Ending ending = Ending::Stands;
@@ -332,9 +333,8 @@ DeadEndSearch::Ending DeadEndSearch::settle()
         GameState* top = m_app.getState(m_app.getStateCount() - 1);
         if (top == &m_level)
             return ending;
-        if (dynamic_cast<MapInterlude*>(top) || dynamic_cast<GameOver*>(top)) {
-            if (ending != Ending::Exit)
-                ending = dynamic_cast<MapInterlude*>(top) ? Ending::Exit : Ending::Death;
+        if (dynamic_cast<GameOver*>(top)) {
+            ending = Ending::Death;
             m_app.removeGameState(top);
         } else if (dynamic_cast<Dialogue*>(top)) {
             send(sf::Event::KeyReleased, sf::Keyboard::Return);
@@ -394,6 +394,8 @@ DeadEndSearch::Landing DeadEndSearch::play(const Place& from, const Move& move)
         const Ending ending = settle();
         if (ending != Ending::Stands)
             landing.ending = ending;
+        else if (atExit())
+            landing.ending = Ending::Exit;
         else if (frame > 0 && t + STEP / 2 >= move.end() && player.getSol())
             landing.ending = Ending::Stands;
     }
@@ -454,6 +456,18 @@ std::map<int, int> DeadEndSearch::scriptTypes()
         if (const auto* script = dynamic_cast<ScriptedEntity*>(entry.second))
             types.emplace(entry.first, script->getTypeDeclenchement());
     return types;
+}
+
+// Touching the exit puts the character on its centre, inside it (the level pushes it out
+// of anything else it overlaps), whatever screen the exit then opens: the interlude to the
+// next map or the ending of the campaign.
+bool DeadEndSearch::atExit()
+{
+    const sf::FloatRect box = m_level.getPlayer()->getHitbox();
+    for (const auto& entry : m_level.getEntities())
+        if (dynamic_cast<NextLevelVortex*>(entry.second) && box.intersects(entry.second->getHitbox()))
+            return true;
+    return false;
 }
 
 int DeadEndSearch::entityId(const void* entity)

@@ -121,6 +121,7 @@ private:
     void putCharacter(const Place& place);
     std::string signature();
     std::map<int, int> scriptTypes();
+    bool atExit();
     int entityId(const void* entity);
     void keepPicture(const std::string& traceLine);
 

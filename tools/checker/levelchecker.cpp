@@ -5,6 +5,7 @@
 #include "entities/scriptedentity.h"
 #include "resources/path.h"
 #include "tracelines.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 #include <algorithm>
@@ -88,8 +89,9 @@ void LevelChecker::checkMap(const std::string& name)
         report(path, 1, "no entry: the map has no [CurrentLevelVortex]");
     if (wording.nextMaps.empty())
         report(path, 1, "no exit: the map has no [NextLevelVortex]");
+    // The end of the campaign is an exit too: it leads to the ending, not to a map.
     for (const Mention& next : wording.nextMaps)
-        if (!gameFileExists(mapPath(next.name)))
+        if (next.name != CAMPAIGN_END && !gameFileExists(mapPath(next.name)))
             report(path, next.line, "the next map \"" + next.name + "\" does not exist");
     checkScripts(name, wording);
     searchDeadEnds(name, text, wording);
@@ -198,7 +200,7 @@ Abilities LevelChecker::abilitiesOnEntering(const std::string& name)
 {
     Abilities granted;
     std::set<std::string> seen;
-    for (std::string at = Map::FIRST_MAP; at != name;) {
+    for (std::string at = FIRST_MAP; at != name;) {
         std::string text;
         if (!seen.insert(at).second || !readWholeFile(hostPath(mapPath(at)), text))
             return {};
