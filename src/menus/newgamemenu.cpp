@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 #include <cmath>
@@ -53,7 +54,7 @@ void NewGameMenu::askConfirmation(unsigned slot)
 
 void NewGameMenu::startGame(unsigned slot)
 {
-    m_RManager->getApplication().addGameState(new Map(m_RManager, "01_USB", slotPath(slot), nullptr));
+    m_RManager->getApplication().addGameState(new Map(m_RManager, FIRST_MAP, slotPath(slot), nullptr));
 }
 
 bool NewGameMenu::event(const sf::Event& event)

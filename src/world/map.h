@@ -43,6 +43,11 @@ public:
     void load(std::string path);
     // Reads one picture description; null when its kind word is unknown.
     Sprite* loadSprite(std::istream& fichier);
+    // Reads a map from any stream into the level, as load() reads its file; `path` names
+    // it in the trace. The level checker reads through a stream that counts lines.
+    void read(std::istream& fichier, const std::string& path);
+    // Empties the level: background, bullets and entities.
+    void clear();
 
     // Stores an entity under its id; the first one stored under an id keeps it.
     void addEntity(int id, Entity* entity);
@@ -56,8 +61,6 @@ public:
     static constexpr float MAX_STEP = 0.05f;
 
 private:
-    void clear();
-    void read(std::istream& fichier, const std::string& path);
     void readSection(const std::string& keyword, std::istream& fichier);
     void setBackground(Sprite* background);
     void discard(Sprite* sprite);
