@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resources/keyboard.h"
+#include "input/keyboard.h"
 
 #include <SFML/Window/Event.hpp>
 
