@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
 
     Application application;
     application.init();
+    application.loadOptions();
     if (!line.mapName.empty())
         application.startOnMap(line.mapName);
     application.start();

@@ -9,7 +9,7 @@ class Trigger : public Entity
 public:
     void activate() override;
     void update(float t) override;
-
+    // The entity it switches; null when the map named an id not loaded before it.
     Entity* getDestination() const;
     // The timed kinds activate their destination again when their timer runs out.
     virtual bool undoesOnExpiry() const;

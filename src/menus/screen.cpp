@@ -1,7 +1,7 @@
 #include "menus/screen.h"
 
 #include "core/application.h"
-#include "menus/collisions.h"
+#include "menus/layout.h"
 #include "resources/ressourcemanager.h"
 #include "world/campaign.h"
 #include "world/map.h"
@@ -37,10 +37,12 @@ bool MapInterlude::event(const sf::Event& event)
 {
     if (event.type == sf::Event::KeyReleased && event.key.code != sf::Keyboard::Unknown)
         m_keysDown[event.key.code] = false;
-    if (event.type != sf::Event::KeyPressed)
+    // Pad buttons never repeat: each press event is a new press.
+    const bool padPress = m_RManager->getInput().isPadButtonPress(event);
+    if (event.type != sf::Event::KeyPressed && !padPress)
         return true;
     // A press during the first half second is remembered too: its key repeat must not pass.
-    if (isFreshPress(event.key.code) && m_peuxEtrePasse) {
+    if ((padPress || isFreshPress(event.key.code)) && m_peuxEtrePasse) {
         m_fleche.release();
         m_RManager->getMap()->changeMap(m_nextLevelName);
         m_RManager->getApplication().popGameState(); // the interlude is gone: nothing of it is touched after
@@ -69,7 +71,8 @@ bool MapInterlude::canBePassed() const
 
 GameOver::GameOver(RessourceManager* rm)
     : GameState(rm, true, false),
-      m_background(new Sprite(rm->getTexture("data\\graphics\\window\\gameOver\\gameOver.png")))
+      m_background(new Sprite(rm->getTexture("data\\graphics\\window\\gameOver\\gameOver.png"))),
+      m_focus(rm)
 {
     m_recommencer.setTexture(m_RManager->getTexture("data\\graphics\\window\\gameOver\\recommencer.png"));
     m_recommencer.setPosition(250, 300);
@@ -78,6 +81,8 @@ GameOver::GameOver(RessourceManager* rm)
     m_levelName = m_RManager->getMap()->getMapName();
     m_RManager->playSound("data\\sounds\\gameOver.ogg");
     m_fleche.show(m_RManager);
+    m_focus.add(m_recommencer, 0);
+    m_focus.add(m_retourMenu, 1);
 }
 
 GameOver::~GameOver()
@@ -90,17 +95,14 @@ GameOver::~GameOver()
 
 bool GameOver::event(const sf::Event& event)
 {
-    if (event.type != sf::Event::MouseButtonReleased)
-        return true;
-    const int x = event.mouseButton.x;
-    const int y = event.mouseButton.y;
-    if (collisionSourisSprite(x, y, m_recommencer)) {
+    const int chosen = m_focus.event(event);
+    if (chosen == 0) {
         Map& map = *m_RManager->getMap();
         m_fleche.release();
         map.changeMap(m_levelName);
         map.getPlayer()->setVie(-1);
         m_RManager->getApplication().popGameState();
-    } else if (collisionSourisSprite(x, y, m_retourMenu)) {
+    } else if (chosen == 1) {
         m_RManager->getApplication().mainMenu();
     }
     return true;
@@ -112,9 +114,10 @@ void GameOver::draw()
     window.draw(*m_background);
     window.draw(m_recommencer);
     window.draw(m_retourMenu);
+    m_focus.draw();
 }
 
-ScreenCommandes::ScreenCommandes(RessourceManager* rm) : GameState(rm, true, true), m_idScreen(0)
+ScreenCommandes::ScreenCommandes(RessourceManager* rm) : GameState(rm, true, true), m_idScreen(0), m_key(rm)
 {
     loadScreen();
 }
@@ -133,7 +136,8 @@ void ScreenCommandes::loadScreen()
 
 bool ScreenCommandes::event(const sf::Event& event)
 {
-    if (event.type == sf::Event::KeyReleased)
+    // A pad button closes it too: the page says "any key".
+    if (event.type == sf::Event::KeyReleased || m_RManager->getInput().isPadButtonRelease(event))
         loadScreen(); // may destroy this screen: nothing of it is touched after
     return true;
 }
@@ -141,9 +145,20 @@ bool ScreenCommandes::event(const sf::Event& event)
 void ScreenCommandes::draw()
 {
     m_RManager->getWindow().draw(m_screen);
+    for (std::size_t action = 0; action < REBINDABLE_COUNT; ++action)
+        drawKeys(action);
 }
 
-ScreenFin::ScreenFin(RessourceManager* rm) : GameState(rm, true, true)
+void ScreenCommandes::drawKeys(std::size_t action)
+{
+    using namespace controlsLayout;
+    const float top = ROW_TOP + static_cast<float>(ROW_OF[action]) * ROW_STEP;
+    float left = KEYS_LEFT;
+    for (sf::Keyboard::Key key : m_RManager->getInput().getBindings().keys(static_cast<Action>(action)))
+        left += m_key.draw(key, {left, top}) + 4.f;
+}
+
+ScreenFin::ScreenFin(RessourceManager* rm) : GameState(rm, true, true), m_focus(rm)
 {
     m_background.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\fin.png"));
     m_retourMenu.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\menuPrincipal.png"));
@@ -151,6 +166,8 @@ ScreenFin::ScreenFin(RessourceManager* rm) : GameState(rm, true, true)
     m_rejouer.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\rejouer.png"));
     m_rejouer.setPosition(510, 410);
     m_fleche.show(m_RManager);
+    m_focus.add(m_retourMenu, 0);
+    m_focus.add(m_rejouer, 0);
 }
 
 ScreenFin::~ScreenFin()
@@ -162,14 +179,11 @@ ScreenFin::~ScreenFin()
 
 bool ScreenFin::event(const sf::Event& event)
 {
-    if (event.type != sf::Event::MouseButtonReleased)
-        return true;
-    const int x = event.mouseButton.x;
-    const int y = event.mouseButton.y;
-    if (collisionSourisSprite(x, y, m_rejouer))
-        startAgain();
-    else if (collisionSourisSprite(x, y, m_retourMenu))
+    const int chosen = m_focus.event(event);
+    if (chosen == 0)
         m_RManager->getApplication().mainMenu(); // the level saves as it goes
+    else if (chosen == 1)
+        startAgain();
     return true;
 }
 
@@ -188,4 +202,5 @@ void ScreenFin::draw()
     window.draw(m_background);
     window.draw(m_retourMenu);
     window.draw(m_rejouer);
+    m_focus.draw();
 }

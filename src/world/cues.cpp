@@ -3,6 +3,7 @@
 #include "entities/scriptedentity.h"
 #include "entities/structentity.h"
 #include "entities/trigger.h"
+#include "menus/layout.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
@@ -13,7 +14,6 @@
 
 namespace {
 
-const char* const KEY_PICTURE = "data\\graphics\\window\\hud\\toucheE.png";
 const sf::Color BAR_FRAME(20, 16, 36, 230);
 const sf::Color BAR_FILL(255, 196, 64);
 const sf::Color BAR_LAST_SECOND(255, 72, 72);
@@ -42,14 +42,8 @@ void collectSpikes(Map& map, Entity* entity, std::vector<PicEntity*>& spikes, in
 
 } // namespace
 
-LevelCues::LevelCues(RessourceManager* rm) : m_RManager(rm), m_temps(0.f)
+LevelCues::LevelCues(RessourceManager* rm) : m_RManager(rm), m_key(rm), m_temps(0.f)
 {
-    m_toucheE.setTexture(m_RManager->getTexture(KEY_PICTURE), true);
-}
-
-LevelCues::~LevelCues()
-{
-    m_RManager->killTexture(m_toucheE.getTexture());
 }
 
 void LevelCues::update(float t)
@@ -88,12 +82,14 @@ void LevelCues::draw(Map& map, bool takesInput)
 
 void LevelCues::drawKey(Entity& entity)
 {
+    const std::vector<sf::Keyboard::Key>& keys = m_RManager->getInput().getBindings().keys(Action::Activate);
+    if (keys.empty())
+        return;
     const sf::FloatRect box = entity.getHitbox();
-    const sf::Vector2u size = m_toucheE.getTexture()->getSize();
     const float bob = std::round(2.f * std::sin(m_temps * 4.f));
-    m_toucheE.setPosition(std::round(box.left + (box.width - static_cast<float>(size.x)) / 2.f),
-                          box.top - static_cast<float>(size.y) - 6.f + bob);
-    m_RManager->getWindow().draw(m_toucheE);
+    const float width = m_key.widthOf(keys.front());
+    m_key.draw(keys.front(),
+               {std::round(box.left + (box.width - width) / 2.f), box.top - controlsLayout::KEY_HEIGHT - 8.f + bob});
 }
 
 void LevelCues::drawTimeLeft(Entity& trigger, float fraction, bool lastSecond)

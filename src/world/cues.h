@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SFML/Graphics/Sprite.hpp>
+#include "menus/keycap.h"
 
 #include <vector>
 
@@ -11,7 +11,8 @@ class RessourceManager;
 class Trigger;
 
 // What the level draws over its entities to tell the player what can be used and
-// what is about to change: the E key over what the character can activate, a
+// what is about to change: the activation key (E unless the player has chosen another)
+// over what the character can activate, a
 // draining bar under a timed switch that is on, and spikes that blink during their
 // last second retracted. All of it is read from the entities' own timers and flags;
 // none of it changes what activates what.
@@ -19,9 +20,6 @@ class LevelCues
 {
 public:
     explicit LevelCues(RessourceManager* rm);
-    LevelCues(const LevelCues&) = delete;
-    LevelCues& operator=(const LevelCues&) = delete;
-    ~LevelCues();
 
     void update(float t);
     // `takesInput`: the level is the top state (no dialogue, terminal or menu over it),
@@ -42,6 +40,6 @@ private:
     void drawRising(Entity& spikes);
 
     RessourceManager* m_RManager;
-    sf::Sprite m_toucheE;
+    KeyCap m_key;
     float m_temps; // seconds since the level began, for the key's gentle bob
 };

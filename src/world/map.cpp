@@ -7,13 +7,11 @@
 #include "menus/pausemenu.h"
 #include "menus/screen.h"
 #include "minigames/consoleminigame.h"
-#include "resources/path.h"
+#include "resources/atomicfile.h"
 #include "resources/ressourcemanager.h"
 #include "world/campaign.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <iostream>
 
 Map::Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player* player)
@@ -187,26 +185,30 @@ void Map::collide(Entity& entity)
 
 bool Map::event(const sf::Event& event)
 {
-    Application& application = m_RManager->getApplication();
-    if (event.type == sf::Event::KeyReleased) {
-        if (event.key.code == sf::Keyboard::F5) {
-            changeMap(m_mapName);
-        } else if (event.key.code == sf::Keyboard::F6) {
-            application.addGameState(new PlusOuMoins(m_RManager, 3));
-        } else if (event.key.code == sf::Keyboard::Escape) {
-            application.addGameState(new PauseMenu(m_RManager));
-        } else if (event.key.code == sf::Keyboard::F7) {
-            Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
-        } else if (event.key.code == sf::Keyboard::F3) {
-            toggleAuthorOverlay();
-        }
-    } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::E) {
+    const Input& input = m_RManager->getInput();
+    if (event.type == sf::Event::KeyReleased)
+        developerKey(event.key.code);
+    if (input.released(event, Action::Pause)) {
+        m_RManager->getApplication().addGameState(new PauseMenu(m_RManager));
+    } else if (input.pressed(event, Action::Activate)) {
         activateTouched(event);
     } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Right) {
         activateTouched(event);
     }
     m_player->event(event);
     return m_modal;
+}
+
+void Map::developerKey(sf::Keyboard::Key key)
+{
+    if (key == sf::Keyboard::F5)
+        changeMap(m_mapName);
+    else if (key == sf::Keyboard::F6)
+        m_RManager->getApplication().addGameState(new PlusOuMoins(m_RManager, 3));
+    else if (key == sf::Keyboard::F7)
+        Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
+    else if (key == sf::Keyboard::F3)
+        toggleAuthorOverlay();
 }
 
 void Map::activateTouched(const sf::Event& event)
@@ -317,18 +319,12 @@ void Map::save()
     // The first map of a game is not named yet: a save now could not be read back.
     if (m_mapName.empty())
         return;
-    // Written beside the slot's file and renamed over it once complete, so that a
-    // failure halfway never costs the player the previous save.
-    const std::string target = hostPath(m_pathSave);
-    const std::string partial = target + ".tmp";
-    std::ofstream file(partial, std::ios::trunc);
-    file << "[Map]\n" << m_mapName << "\n";
-    m_player->save(file);
-    file.close();
-    if (!file || std::rename(partial.c_str(), target.c_str()) != 0) {
-        std::remove(partial.c_str());
+    const bool written = writeAtomically(m_pathSave, [this](std::ostream& file) {
+        file << "[Map]\n" << m_mapName << "\n";
+        m_player->save(file);
+    });
+    if (!written)
         std::cout << " *** ERREUR : Echec de l'ecriture de la sauvegarde :\n    * " << m_pathSave << std::endl;
-    }
 }
 
 std::string Map::mapFile(const std::string& mapName)

@@ -49,6 +49,11 @@ public:
     void load(std::string path);
     // Reads one picture description; null when its kind word is unknown.
     Sprite* loadSprite(std::istream& fichier);
+    // Reads a map from any stream into the level, as load() reads its file; `path` names
+    // it in the trace. The level checker reads through a stream that counts lines.
+    void read(std::istream& fichier, const std::string& path);
+    // Empties the level: background, bullets and entities.
+    void clear();
 
     // Stores an entity under its id; the first one stored under an id keeps it.
     void addEntity(int id, Entity* entity);
@@ -66,8 +71,6 @@ public:
     static constexpr float MAX_STEP = 0.05f;
 
 private:
-    void clear();
-    void read(std::istream& fichier, const std::string& path);
     void readSection(const std::string& keyword, std::istream& fichier);
     void setBackground(Sprite* background);
     void discard(Sprite* sprite);
@@ -75,6 +78,8 @@ private:
     void routeBullets(Entity& entity);
     void dropLostBullets();
     Entity* findDestination(int id);
+    // F5 restarts the map, F6 and F7 open the test puzzle and dialogue.
+    void developerKey(sf::Keyboard::Key key);
     void activateTouched(const sf::Event& event);
     bool isTouchedActivable(Entity& entity);
     void toggleAuthorOverlay();

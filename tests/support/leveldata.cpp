@@ -9,7 +9,6 @@ void LevelTest::SetUp()
     writeImage("data\\graphics\\window\\hud\\bulle.png", 56, 56);
     writeImage("data\\graphics\\window\\hud\\barreVie.png", 152, 20);
     writeImage("data\\graphics\\window\\hud\\vie.png", 150, 18);
-    writeImage("data\\graphics\\window\\hud\\toucheE.png", 30, 32);
     writeImage("data\\graphics\\map\\T\\sol.png", 1000, 40);
     writeImage("data\\graphics\\map\\T\\bloc.png", 40, 40);
     writeImage("data\\graphics\\map\\T\\mur.png", 20, 500);

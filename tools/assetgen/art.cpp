@@ -211,21 +211,6 @@ void drawPanel(Canvas& c, float x, float y, float w, float h, const PanelStyle& 
     }
 }
 
-// A keyboard key seen from slightly above; returns its width.
-float keycap(Canvas& c, float x, float y, const std::string& label, float minWidth, unsigned size, float h)
-{
-    TextStyle t;
-    t.size = size;
-    t.fill = solid(hex(0x141a3a));
-    const float w = std::max(minWidth, std::round(textWidth(label, t)) + 18.f);
-    c.roundRect(x, y, w, h + 4, 6, solid(pal::ink));
-    c.roundRect(x + 1, y + 1, w - 2, h + 2, 5, solid(hex(0x6f7bb0)));
-    c.roundRect(x + 1, y + 1, w - 2, h - 2, 5, vertical(hex(0xf2f5ff), hex(0xbcc6ea), y, y + h));
-    c.roundRect(x + 4, y + 3, w - 8, 2, 1, solid(withAlpha(pal::white, 0.8f)));
-    drawTextCentred(c, label, x + w / 2.f, y + h / 2.f, t);
-    return w;
-}
-
 Canvas outlined(const Canvas& src, int radius, const Rgba& color)
 {
     Canvas result(src.width(), src.height());

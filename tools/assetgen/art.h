@@ -78,10 +78,6 @@ enum class Accent
 // A clickable plate of plateW x plateH centred in a transparent w x h picture.
 Canvas makeButton(int w, int h, int plateW, int plateH, const std::string& label, Accent accent, unsigned fontSize);
 
-// A keyboard key seen from slightly above, its top-left corner at (x, y); returns its width.
-float keycap(Canvas& c, float x, float y, const std::string& label, float minWidth = 30.f, unsigned size = 14,
-             float h = 30.f);
-
 // A solid dark outline of `radius` pixels around whatever the canvas holds.
 Canvas outlined(const Canvas& src, int radius, const Rgba& color);
 
@@ -116,6 +112,7 @@ void generateSlotMenus(Output& out);
 void generateLevels(Output& out);
 void generateHud(Output& out);
 void generateDialogue(Output& out);
+void generateControls(Output& out);
 
 // One world of the game: a map folder, its title, and the colours its pictures use.
 struct World

@@ -1,5 +1,5 @@
-// In-game overlays and screens: the health display, the activation key, the game over
-// screen, the transfer interlude between two maps and the ending.
+// In-game overlays and screens: the health display, the game over screen, the transfer
+// interlude between two maps and the ending.
 #include "art.h"
 
 #include <cmath>
@@ -61,17 +61,6 @@ void healthBar(Output& out)
         },
         solid(withAlpha(pal::white, 0.5f)), 0, 0, 56, 56);
     saveTo(out, bubble, "data\\graphics\\window\\hud\\bulle.png");
-}
-
-// Floats over whatever the character can use with E, in the level.
-void activationKey(Output& out)
-{
-    Canvas key(26, 28);
-    keycap(key, 1, 1, "E", 24, 13, 22);
-    Canvas c(30, 32);
-    c.draw(key.blurred(2), 2, 2, 1.f, Blend::Add);
-    c.draw(key, 2, 2);
-    saveTo(out, c, "data\\graphics\\window\\hud\\toucheE.png");
 }
 
 void gameOver(Output& out)
@@ -293,7 +282,6 @@ void ending(Output& out)
 void generateHud(Output& out)
 {
     healthBar(out);
-    activationKey(out);
     gameOver(out);
     interlude(out);
     ending(out);

@@ -1,4 +1,4 @@
-// Main menu, controls page, pause menu, cursors and the window icon.
+// Main menu, pause menu, cursors and the window icon.
 #include "art.h"
 
 #include <cmath>
@@ -167,168 +167,6 @@ void menuButtons(Output& out)
            "data\\graphics\\window\\commandes\\bouton.png");
 }
 
-// --- controls page ------------------------------------------------------------------
-
-// A mouse with the pressed button lit; returns its width.
-float mouse(Canvas& c, float x, float y, bool left)
-{
-    const float w = 24.f;
-    const float h = 34.f;
-    c.roundRect(x, y - 2, w, h, 11, solid(pal::ink));
-    c.roundRect(x + 2, y, w - 4, h - 4, 9, vertical(hex(0xf2f5ff), hex(0xbcc6ea), y, y + h));
-    const float bx = left ? x + 2 : x + w / 2.f;
-    c.fill(
-        [=](float px, float py) {
-            return std::max(sdBox(px, py, x + w / 2.f, y + 13.f, w / 2.f - 2.f, 13.f, 9.f),
-                            std::max(py - (y + 12.f), std::max(bx - px, px - (bx + w / 2.f - 2.f))));
-        },
-        solid(pal::yellow), x, y, x + w, y + 14);
-    c.line(x + w / 2.f, y + 1, x + w / 2.f, y + 12, 1.5f, solid(pal::ink));
-    c.line(x + 3, y + 12, x + w - 3, y + 12, 1.5f, solid(pal::ink));
-    return w;
-}
-
-float plus(Canvas& c, float x, float y, const std::string& word)
-{
-    TextStyle t;
-    t.size = 13;
-    t.fill = solid(pal::mist);
-    return drawText(c, word, x, y + 20, t) + 1.f;
-}
-
-void action(Canvas& c, float x, float y, const std::string& main, const std::string& note = "")
-{
-    TextStyle t;
-    t.size = 15;
-    t.fill = solid(pal::white);
-    if (note.empty()) {
-        drawText(c, main, x, y + 21, t);
-        return;
-    }
-    drawText(c, main, x, y + 13, t);
-    TextStyle n;
-    n.size = 12;
-    n.fill = solid(pal::mist);
-    drawText(c, note, x, y + 30, n);
-}
-
-void heading(Canvas& c, float x, float y, const std::string& text)
-{
-    TextStyle t;
-    t.size = 16;
-    t.fill = solid(pal::cyan);
-    t.letterSpacing = 1.3f;
-    const float w = drawText(c, text, x, y, t);
-    c.line(x + w + 10, y - 6, x + w + 60, y - 6, 2.f, solid(withAlpha(pal::cyan, 0.5f)));
-    c.circle(x + w + 62, y - 6, 3.f, solid(withAlpha(pal::cyan, 0.7f)));
-}
-
-void controlsPage(Output& out)
-{
-    Canvas c(1000, 500);
-    menuBackdrop(c, 23, 0.6f);
-    TextStyle title;
-    title.size = 40;
-    title.outline = 3.f;
-    title.fill = vertical(pal::white, pal::cyanLight, 14, 48);
-    title.glow = withAlpha(pal::cyan, 0.5f);
-    title.shadowY = 3;
-    drawTextCentred(c, "Commandes", 500, 40, title);
-
-    PanelStyle ps;
-    ps.top = withAlpha(hex(0x1a2252), 0.95f);
-    ps.bottom = withAlpha(hex(0x0f1438), 0.95f);
-    drawPanel(c, 28, 76, 462, 376, ps);
-    drawPanel(c, 510, 76, 462, 376, ps);
-
-    // Left: moving and acting in a level.
-    float x = 48.f;
-    float y = 108.f;
-    heading(c, x, y, "EN JEU");
-    const float col = 196.f;
-    const float step = 54.f;
-    y = 122.f;
-    float k = x;
-    k += keycap(c, k, y, "Q") + 6;
-    k += plus(c, k, y, "/") + 6;
-    keycap(c, k, y, "D");
-    action(c, col, y, "marcher à gauche / à droite");
-    y += step;
-    keycap(c, x, y, "Espace", 120);
-    action(c, col, y, "sauter");
-    y += step;
-    keycap(c, x, y, "Maj gauche", 120);
-    action(c, col, y, "inverser la gravité", "en relâchant, si c'est permis");
-    y += step;
-    k = x + mouse(c, x, y - 1, true) + 8;
-    plus(c, k, y, "maintenu");
-    action(c, col, y, "tirer vers le pointeur", "clic gauche, quand on a l'arme");
-    y += step;
-    k = x + keycap(c, x, y, "E") + 8;
-    k += plus(c, k, y, "ou") + 8;
-    mouse(c, k, y - 1, false);
-    action(c, col, y, "activer un levier", "ou un objet touché (E ou clic droit)");
-    y += step;
-    keycap(c, x, y, "Échap", 64);
-    action(c, col, y, "pause");
-
-    // Right: dialogues, the console, and the shortcuts.
-    x = 530.f;
-    y = 108.f;
-    heading(c, x, y, "DIALOGUE");
-    y = 120.f;
-    k = x;
-    for (const char* key : {"Entrée", "E", "F", "Espace"})
-        k += keycap(c, k, y, key) + 5;
-    k += plus(c, k + 2, y, "ou") + 8;
-    mouse(c, k, y - 1, true);
-    TextStyle t;
-    t.size = 15;
-    t.fill = solid(pal::white);
-    const float cw = drawText(c, "continuer", x, y + 55, t);
-    TextStyle n;
-    n.size = 12;
-    n.fill = solid(pal::mist);
-    drawText(c, "(ou un clic sur la bulle)", x + cw + 8, y + 55, n);
-
-    y = 204.f;
-    heading(c, x, y, "CONSOLE");
-    y = 214.f;
-    k = x + keycap(c, x, y, "0 - 9", 64, 14, 26) + 10;
-    drawText(c, "taper un chiffre", k, y + 19, t);
-    k = x + 262.f;
-    k += keycap(c, k, y, "Entrée", 30, 14, 26) + 10;
-    drawText(c, "valider", k, y + 19, t);
-    y += 36.f;
-    k = x + keycap(c, x, y, "\u2190 Retour arrière", 30, 14, 26) + 10;
-    drawText(c, "effacer", k, y + 19, t);
-
-    y = 312.f;
-    heading(c, x, y, "RACCOURCIS");
-    y = 322.f;
-    const char* keys[4] = {"F1", "F5", "F11", "F12"};
-    const char* what[4] = {"afficher / masquer les FPS", "recommencer la carte", "retour au menu principal",
-                           "quitter le jeu"};
-    for (int i = 0; i < 4; ++i) {
-        const float ry = y + static_cast<float>(i) * 30.f;
-        keycap(c, x, ry, keys[i], 46, 13, 24);
-        drawText(c, what[i], x + 58, ry + 18, t);
-    }
-
-    TextStyle foot;
-    foot.size = 16;
-    foot.fill = solid(pal::yellow);
-    foot.outline = 2.f;
-    drawTextCentred(c, "Appuyez sur une touche pour revenir", 500, 474, foot);
-    // Small arrows frame the prompt like a blinking caret would.
-    const float fw = textWidth("Appuyez sur une touche pour revenir", foot) / 2.f + 18.f;
-    for (float side : {-1.f, 1.f}) {
-        const float ax = 500 + side * fw;
-        c.polygon({{ax, 468}, {ax, 480}, {ax - side * 8, 474}}, solid(pal::yellow));
-    }
-    saveTo(out, c, "data\\graphics\\window\\commandes\\01.png");
-}
-
 // --- pause ------------------------------------------------------------------------------
 
 void pauseMenu(Output& out)
@@ -482,7 +320,6 @@ void generateMenus(Output& out)
     title(out);
     mascotSheet(out);
     menuButtons(out);
-    controlsPage(out);
     pauseMenu(out);
     cursors(out);
     windowIcon(out);
