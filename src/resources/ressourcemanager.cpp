@@ -1,9 +1,13 @@
 #include "resources/ressourcemanager.h"
 
+#include "resources/contentfile.h"
 #include "resources/path.h"
 #include "resources/random.h"
 
 namespace {
+
+// Music is streamed, never held whole: the limit only keeps out what is plainly no music.
+const std::uintmax_t MAX_MUSIC_FILE_SIZE = 256u << 20;
 
 // Half of a cursor's texture rectangle, in whole pixels: the cursor's hot spot.
 sf::Vector2i halfSize(const sf::Sprite& cursor)
@@ -110,6 +114,13 @@ void RessourceManager::playBGM(std::string name)
 {
     const std::string path = "data\\sounds\\" + name;
     if (path != m_pathBGM) {
+        if (!isReadableContentFile(path, MAX_MUSIC_FILE_SIZE)) {
+            // As with a file the library cannot open: the previous music ends.
+            reportRefusedFile("music", path);
+            m_BGM.stop();
+            m_pathBGM.clear();
+            return;
+        }
         m_pathBGM = path;
         m_BGM.openFromFile(hostPath(path));
     }
