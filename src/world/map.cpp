@@ -6,13 +6,12 @@
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "minigames/consoleminigame.h"
-#include "resources/path.h"
+#include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <iostream>
+#include <sstream>
 
 Map::Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player* player)
     : GameState(rm, true, true),
@@ -49,6 +48,13 @@ void Map::clear()
 
 void Map::changeMap(std::string mapName)
 {
+    const std::string path = mapFile(mapName);
+    std::unique_ptr<std::istream> fichier = openContentFile(path);
+    if (!fichier) {
+        // Said as the reader says it, and nothing else happens: the player stays on the
+        // map being played, and the save never names a map that cannot be opened.
+        return load(path, nullptr);
+    }
     Application& application = m_RManager->getApplication();
     application.pauseTime();
     if (mapName != m_mapName)
@@ -58,8 +64,13 @@ void Map::changeMap(std::string mapName)
     clear();
     m_player->setSol(nullptr);
     m_player->resetMovement();
-    load("data\\maps\\" + mapName + "\\" + mapName + ".zi");
+    load(path, std::move(fichier));
     application.resumeTime();
+}
+
+bool Map::hasMap() const
+{
+    return !m_mapName.empty();
 }
 
 void Map::update(float t)
@@ -241,18 +252,11 @@ void Map::save()
     // The first map of a game is not named yet: a save now could not be read back.
     if (m_mapName.empty())
         return;
-    // Written beside the slot's file and renamed over it once complete, so that a
-    // failure halfway never costs the player the previous save.
-    const std::string target = hostPath(m_pathSave);
-    const std::string partial = target + ".tmp";
-    std::ofstream file(partial, std::ios::trunc);
-    file << "[Map]\n" << m_mapName << "\n";
-    m_player->save(file);
-    file.close();
-    if (!file || std::rename(partial.c_str(), target.c_str()) != 0) {
-        std::remove(partial.c_str());
+    std::ostringstream content;
+    content << "[Map]\n" << m_mapName << "\n";
+    m_player->save(content);
+    if (!writeContentFile(m_pathSave, content.str()))
         std::cout << " *** ERREUR : Echec de l'ecriture de la sauvegarde :\n    * " << m_pathSave << std::endl;
-    }
 }
 
 Entity* Map::getEntity(int id)
