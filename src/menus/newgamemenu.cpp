@@ -1,6 +1,5 @@
 #include "menus/newgamemenu.h"
 
-#include "core/application.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
@@ -11,5 +10,5 @@ NewGameMenu::NewGameMenu(RessourceManager* rm)
 
 void NewGameMenu::chooseSlot(unsigned slot)
 {
-    m_RManager->getApplication().addGameState(new Map(m_RManager, "01_USB", slotPath(slot), nullptr));
+    play(new Map(m_RManager, "01_USB", slotPath(slot), nullptr));
 }

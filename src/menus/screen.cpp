@@ -33,7 +33,9 @@ bool MapInterlude::event(const sf::Event& event)
 {
     if (event.type == sf::Event::KeyPressed && m_peuxEtrePasse) {
         m_RManager->getMap()->changeMap(m_nextLevelName);
-        m_RManager->getApplication().popGameState(); // the interlude is gone: nothing of it is touched after
+        // The new map may have opened a dialogue above: only the interlude leaves, and
+        // nothing of it is touched after.
+        m_RManager->getApplication().removeGameState(this);
     }
     return true;
 }
@@ -78,7 +80,7 @@ bool GameOver::event(const sf::Event& event)
         Map& map = *m_RManager->getMap();
         map.changeMap(m_levelName);
         map.getPlayer()->setVie(-1);
-        m_RManager->getApplication().popGameState();
+        m_RManager->getApplication().removeGameState(this); // not what the new map opened
     } else if (collisionSourisSprite(x, y, m_retourMenu)) {
         m_RManager->getApplication().mainMenu();
     }
