@@ -3,6 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The texture repeats, so an offset less whole turns of it shows the same picture: a far
+// offset is brought back, and a picture that scrolls for hours still fits a rectangle.
+double wrapped(double offset, unsigned size)
+{
+    const double far = 1 << 20;
+    return size && std::fabs(offset) > far ? std::fmod(offset, size) : offset;
+}
+
+} // namespace
+
 Sprite::Sprite(const sf::Texture& texture) : sf::Sprite(texture)
 {
 }
@@ -31,8 +43,9 @@ RepeatedSprite::RepeatedSprite(const sf::Texture& texture, float vBas, float vGa
 
 bool RepeatedSprite::update(float t)
 {
-    m_top -= m_vBas * t;
-    m_left += m_vGauche * t;
+    const sf::Vector2u size = getTexture()->getSize();
+    m_top = wrapped(m_top - m_vBas * t, size.y);
+    m_left = wrapped(m_left + m_vGauche * t, size.x);
     sf::IntRect rect = getTextureRect();
     rect.left = static_cast<int>(std::trunc(m_left));
     rect.top = static_cast<int>(std::trunc(m_top));
