@@ -14,6 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const char* const DATA_FOLDER = "data";
 const char* const SAVE_FOLDER = "saves";
 
 bool isSeparator(char c)
@@ -21,41 +22,54 @@ bool isSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-// The steps of a game path, whichever separator it uses.
-std::vector<std::string> steps(const std::string& gamePath)
+// The steps of a confined game path, its "." and ".." steps resolved; empty when the
+// path does not start with the data folder or climbs out of it.
+std::vector<std::string> confinedSteps(const std::string& gamePath)
 {
-    std::vector<std::string> result(1);
-    for (char c : gamePath) {
-        if (isSeparator(c))
-            result.emplace_back();
-        else
-            result.back() += c;
+    if (gamePath.find('\0') != std::string::npos)
+        return {};
+    std::vector<std::string> kept;
+    std::string step;
+    for (std::size_t i = 0; i <= gamePath.size(); ++i) {
+        if (i < gamePath.size() && !isSeparator(gamePath[i])) {
+            step += gamePath[i];
+            continue;
+        }
+        if (kept.empty() && step != DATA_FOLDER)
+            return {}; // an absolute path, a drive letter, or any folder but the data folder
+        if (step == "..")
+            kept.pop_back();
+        else if (!step.empty() && step != ".")
+            kept.push_back(step);
+        if (kept.empty())
+            return {}; // climbed out of the data folder
+        step.clear();
     }
-    return result;
+    return kept.size() >= 2 ? kept : std::vector<std::string>();
 }
 
 } // namespace
 
+std::string confinedHostPath(const std::string& gamePath)
+{
+    std::string host;
+    for (const std::string& step : confinedSteps(gamePath))
+        host += (host.empty() ? "" : "/") + step;
+    return host;
+}
+
 bool isConfinedGamePath(const std::string& gamePath)
 {
-    if (gamePath.find('\0') != std::string::npos)
-        return false;
-    const std::vector<std::string> all = steps(gamePath);
-    if (all.size() < 2 || all.front() != "data")
-        return false;
-    for (const std::string& step : all)
-        if (step == "..")
-            return false;
-    return true;
+    return !confinedSteps(gamePath).empty();
 }
 
 bool isReadableContentFile(const std::string& gamePath, std::uintmax_t maxSize)
 {
-    if (!isConfinedGamePath(gamePath))
+    const std::string host = confinedHostPath(gamePath);
+    if (host.empty())
         return false;
     // Links are followed: what counts is the file that would be read.
     std::error_code error;
-    const fs::path host = hostPath(gamePath);
     if (!fs::is_regular_file(host, error))
         return false;
     const std::uintmax_t size = fs::file_size(host, error);
@@ -67,7 +81,7 @@ bool readContentFile(const std::string& gamePath, std::uintmax_t maxSize, std::s
     bytes.clear();
     if (!isReadableContentFile(gamePath, maxSize))
         return false;
-    std::ifstream file(hostPath(gamePath), std::ios::binary);
+    std::ifstream file(confinedHostPath(gamePath), std::ios::binary);
     if (!file)
         return false;
     // Read no more than the limit even if the file grew since it was measured.
@@ -92,10 +106,10 @@ std::unique_ptr<std::istream> openContentFile(const std::string& gamePath, std::
 
 bool writeContentFile(const std::string& gamePath, const std::string& content)
 {
-    const std::vector<std::string> all = steps(gamePath);
-    if (!isConfinedGamePath(gamePath) || all.size() < 3 || all[1] != SAVE_FOLDER)
+    const std::vector<std::string> steps = confinedSteps(gamePath);
+    if (steps.size() < 3 || steps[1] != SAVE_FOLDER)
         return false;
-    const std::string target = hostPath(gamePath);
+    const std::string target = confinedHostPath(gamePath);
     const std::string partial = target + ".tmp";
     std::ofstream file(partial, std::ios::trunc);
     file << content;

@@ -12,9 +12,13 @@
 // Maps, scripts, dialogues and saves are small text files; anything larger is no level.
 constexpr std::uintmax_t MAX_TEXT_FILE_SIZE = 1u << 20;
 
-// A game path that content may name: relative, starting with the data folder, no ".."
-// step (so no way out of it), no absolute path or drive letter, no NUL byte.
+// A game path that content may name: relative and starting with the data folder, never
+// climbing out of it with ".." steps ("..\common\" from a map's pictures is fine), no
+// absolute path or drive letter, no NUL byte.
 bool isConfinedGamePath(const std::string& gamePath);
+// Where such a path is on this system, its ".." steps resolved by the game so that the
+// system never climbs out of a linked folder; empty when the path is not confined.
+std::string confinedHostPath(const std::string& gamePath);
 
 // Reads the whole file into `bytes`: false, with `bytes` empty, when the path is not
 // confined, the file is not a regular file (a device, a pipe, a folder), is larger than
@@ -22,8 +26,7 @@ bool isConfinedGamePath(const std::string& gamePath);
 bool readContentFile(const std::string& gamePath, std::uintmax_t maxSize, std::string& bytes);
 
 // The same file as a stream for the readers; null when it is refused or cannot be read.
-std::unique_ptr<std::istream> openContentFile(const std::string& gamePath,
-                                              std::uintmax_t maxSize = MAX_TEXT_FILE_SIZE);
+std::unique_ptr<std::istream> openContentFile(const std::string& gamePath, std::uintmax_t maxSize = MAX_TEXT_FILE_SIZE);
 
 // True when the file would be read by openContentFile with this limit (nothing is read).
 bool isReadableContentFile(const std::string& gamePath, std::uintmax_t maxSize);

@@ -1,7 +1,6 @@
 #include "resources/manager_font.h"
 
 #include "resources/contentfile.h"
-#include "resources/path.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ void Manager_Font::load()
     std::cout << " -- Chargement de la font : " << path << std::endl;
     // The font reads its file as it draws: it is given the file, not a copy of it.
     if (isReadableContentFile(path, MAX_FONT_FILE_SIZE))
-        m_Item.back()->loadFromFile(hostPath(path));
+        m_Item.back()->loadFromFile(confinedHostPath(path));
     else
         reportRefusedFile("font", path);
 }

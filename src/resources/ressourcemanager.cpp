@@ -1,7 +1,6 @@
 #include "resources/ressourcemanager.h"
 
 #include "resources/contentfile.h"
-#include "resources/path.h"
 #include "resources/random.h"
 
 namespace {
@@ -122,7 +121,7 @@ void RessourceManager::playBGM(std::string name)
             return;
         }
         m_pathBGM = path;
-        m_BGM.openFromFile(hostPath(path));
+        m_BGM.openFromFile(confinedHostPath(path));
     }
     m_BGM.play();
 }
