@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -63,32 +64,45 @@ bool isConfinedGamePath(const std::string& gamePath)
     return !confinedSteps(gamePath).empty();
 }
 
-bool isReadableContentFile(const std::string& gamePath, std::uintmax_t maxSize)
+namespace {
+
+// The size of the file a confined game path names when it is a regular file (links
+// followed: what counts is the file that would be read) of at most maxSize bytes.
+std::optional<std::uintmax_t> readableSize(const std::string& gamePath, std::uintmax_t maxSize)
 {
     const std::string host = confinedHostPath(gamePath);
     if (host.empty())
-        return false;
-    // Links are followed: what counts is the file that would be read.
+        return std::nullopt;
     std::error_code error;
     if (!fs::is_regular_file(host, error))
-        return false;
+        return std::nullopt;
     const std::uintmax_t size = fs::file_size(host, error);
-    return !error && size <= maxSize;
+    if (error || size > maxSize)
+        return std::nullopt;
+    return size;
+}
+
+} // namespace
+
+bool isReadableContentFile(const std::string& gamePath, std::uintmax_t maxSize)
+{
+    return readableSize(gamePath, maxSize).has_value();
 }
 
 bool readContentFile(const std::string& gamePath, std::uintmax_t maxSize, std::string& bytes)
 {
     bytes.clear();
-    if (!isReadableContentFile(gamePath, maxSize))
+    const std::optional<std::uintmax_t> size = readableSize(gamePath, maxSize);
+    if (!size)
         return false;
     std::ifstream file(confinedHostPath(gamePath), std::ios::binary);
     if (!file)
         return false;
-    // Read no more than the limit even if the file grew since it was measured.
-    bytes.resize(static_cast<std::size_t>(maxSize) + 1);
+    // One byte more than measured tells a file that grew since: it is refused.
+    bytes.resize(static_cast<std::size_t>(*size) + 1);
     file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     const std::size_t count = static_cast<std::size_t>(file.gcount());
-    if (file.bad() || count > maxSize) {
+    if (file.bad() || count > *size) {
         bytes.clear();
         return false;
     }
