@@ -1,8 +1,10 @@
 #!/bin/sh
 # Builds the fuzzers of the game's readers with clang and runs each for SECONDS (default
 # 600), two at a time. Seeds: every shipped file of the reader's kind, the hand-made ones
-# under fuzz/seeds/ and the kept findings. A crash, a hang (over 1 s for one input), a leak
-# or an exhausted memory is written to fuzz/regressions/<reader>/, which the test suite replays.
+# under fuzz/seeds/ and the kept findings. A crash, a hang, a leak or an exhausted memory is
+# written to fuzz/regressions/<reader>/, which the test suite replays.
+# A hang is an input that takes over FUZZ_TIMEOUT seconds (default 10) of wall-clock time:
+# inputs take well under a second, but a shared machine can starve a fuzzer of its core.
 # Usage: scripts/fuzz.sh [SECONDS] [READER...]   (readers: map script dialogue save)
 set -eu
 cd "$(dirname "$0")/.."
@@ -41,7 +43,7 @@ run() {
     done
     echo "fuzzing the $reader reader for $TIME s (log: $BUILD/$reader.log)"
     ./scripts/with-display.sh "./$BUILD/fuzz_$reader" "$corpus" \
-        -max_total_time="$TIME" -timeout=1 -rss_limit_mb=2048 -max_len=16384 \
+        -max_total_time="$TIME" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 -max_len=16384 \
         -dict="$(pwd)/fuzz/dict/$reader.dict" -artifact_prefix="$(pwd)/fuzz/regressions/$reader/" \
         -print_final_stats=1 >"$BUILD/$reader.log" 2>&1
 }
