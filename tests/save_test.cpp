@@ -183,3 +183,35 @@ TEST_F(SaveTest, AFailedWriteKeepsThePreviousSaveAndSaysSo)
     currentLevel()->save();
     EXPECT_TRUE(traced("    * data\\saves\\03\\save.sv")) << "a missing slot folder is reported too";
 }
+
+TEST_F(SaveTest, ASaveNamingAMapThatCannotBeOpenedIsMarkedAndNotLoaded)
+{
+    const std::string save = "[Map]\n01_USb\n[Player]\n1 0.25 1";
+    writeFile(SLOT1, save);
+    writeFile("data\\saves\\02\\save.sv", "[Map]\n..\\..\\..\\etc\n[Player]\n0 0.5 0");
+    game->send(mouseReleased(500, 320)); // "Charger"
+    auto* menu = game->topAs<LoadingMenu>();
+    ASSERT_NE(menu, nullptr);
+    game->frame();
+    clearTrace();
+    clickSlot(1);
+    EXPECT_EQ(game->top(), menu) << "the player stays in the menu";
+    EXPECT_TRUE(traced(" *** ERREUR : Echec de l'ouverture de la map :"));
+    EXPECT_TRUE(traced("    * data\\maps\\01_USb\\01_USb.zi"));
+    clickSlot(2);
+    EXPECT_EQ(game->top(), menu);
+    EXPECT_EQ(game->rm().getMap(), nullptr);
+    EXPECT_EQ(readFile(SLOT1), save) << "the save is kept as it was";
+
+    // Shown as the empty-slot picture in red, where an empty slot shows nothing.
+    const sf::Image screen = [this] {
+        sf::Texture shot;
+        shot.create(1000, 500);
+        game->app().drawGS();
+        shot.update(game->app().getWindow());
+        return shot.copyToImage();
+    }();
+    const sf::Color mark = screen.getPixel(500, 250);
+    EXPECT_GT(mark.r, 2 * mark.g) << "slot 1 is marked";
+    EXPECT_NE(screen.getPixel(500, 250 + 91), screen.getPixel(500, 250 + 182)) << "slot 2 is marked, slot 3 is empty";
+}

@@ -1,5 +1,7 @@
 #include "support/harness.h"
 
+#include "entities/scriptedentity.h"
+
 bool FakeKeyboard::isKeyPressed(sf::Keyboard::Key key) const
 {
     return m_down.count(key) != 0;
@@ -17,6 +19,8 @@ void FakeKeyboard::release(sf::Keyboard::Key key)
 
 GameHarness::GameHarness()
 {
+    // A new game: nothing any earlier game in this process ran counts against its frame.
+    ScriptedEntity::startFrame();
     m_app.getRessourceManager().setKeyboard(&m_keyboard);
     m_app.init();
     m_app.getFrameClock().setFixedStep(STEP);
