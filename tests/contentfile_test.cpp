@@ -14,8 +14,9 @@ class ContentFileTest : public GameTest
 
 TEST_F(ContentFileTest, OnlyPathsInsideTheDataFolderAreConfined)
 {
-    for (const char* inside : {"data\\maps\\01_USB\\01_USB.zi", "data/maps/x.zi", "data\\graphics\\map\\T\\..\\common\\levier.png",
-                               "data\\.\\saves\\01\\save.sv", "data\\\\sounds\\a.ogg"})
+    for (const char* inside :
+         {"data\\maps\\01_USB\\01_USB.zi", "data/maps/x.zi", "data\\graphics\\map\\T\\..\\common\\levier.png",
+          "data\\.\\saves\\01\\save.sv", "data\\\\sounds\\a.ogg"})
         EXPECT_TRUE(isConfinedGamePath(inside)) << inside;
     for (const char* outside : {"/etc/passwd", "\\\\server\\share\\x", "C:\\data\\x", "c:data\\x", "data\\..\\..\\x",
                                 "data\\maps\\..\\..\\x", "..\\data\\x", "maps\\x", "data", "data\\", "", "./data/x"})
@@ -36,8 +37,8 @@ TEST_F(ContentFileTest, DevicesPipesFoldersAndLargeFilesAreNeverOpened)
     fs::create_symlink(fs::absolute("data/x/limit.txt"), "data/x/link.txt");
 
     const auto start = std::chrono::steady_clock::now();
-    for (const char* refused : {"data\\x\\pipe", "data\\x\\zero", "data\\x\\stdin", "data\\x", "data\\x\\big.txt",
-                                "data\\x\\missing.txt"}) {
+    for (const char* refused :
+         {"data\\x\\pipe", "data\\x\\zero", "data\\x\\stdin", "data\\x", "data\\x\\big.txt", "data\\x\\missing.txt"}) {
         EXPECT_EQ(openContentFile(refused), nullptr) << refused;
         EXPECT_FALSE(isReadableContentFile(refused, MAX_TEXT_FILE_SIZE)) << refused;
     }

@@ -324,9 +324,7 @@ TEST_F(FaultTest, ASaveThatFailsHalfwayLeavesTheEarlierOneWhole)
 
 TEST_F(FaultTest, PicturesAndSoundsAreMeasuredBeforeAnythingIsDecoded)
 {
-    auto bigEndian = [](std::uint32_t v) {
-        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    };
+    auto bigEndian = [](std::uint32_t v) { return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; };
     auto littleEndian = [](std::uint32_t v) {
         return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
     };
@@ -335,9 +333,8 @@ TEST_F(FaultTest, PicturesAndSoundsAreMeasuredBeforeAnythingIsDecoded)
                                               bigEndian(20000) + std::string("\x08\x06\0\0\0", 5));
     // ... and a sound whose header promises a billion samples.
     writeFile("data\\sounds\\huge.wav", "RIFF" + littleEndian(36) + "WAVEfmt " + littleEndian(16) +
-                                            std::string("\x01\0\x01\0", 4) + littleEndian(44100) +
-                                            littleEndian(88200) + std::string("\x02\0\x10\0", 4) + "data" +
-                                            littleEndian(0x7FFFFFF0));
+                                            std::string("\x01\0\x01\0", 4) + littleEndian(44100) + littleEndian(88200) +
+                                            std::string("\x02\0\x10\0", 4) + "data" + littleEndian(0x7FFFFFF0));
     game = std::make_unique<GameHarness>();
     EXPECT_EQ(game->rm().getTexture("data\\graphics\\huge.png").getSize(), sf::Vector2u(0, 0));
     game->rm().playSound("data\\sounds\\huge.wav");

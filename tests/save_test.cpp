@@ -22,6 +22,7 @@ protected:
         writeImage("data\\graphics\\window\\newGameMenu\\background.png", 1000, 500);
         writeImage("data\\graphics\\window\\loadingMenu\\background.png", 1000, 500);
         writeButton("data\\graphics\\window\\newGameMenu\\slot.png", 306, 82);
+        writeImage("data\\graphics\\window\\newGameMenu\\slotIllisible.png", 306, 82, sf::Color::Red);
         writeButton("data\\graphics\\window\\flecheBack.png", 64, 48);
         for (const char* map : {"01_USB", "02_BUS", "T"})
             writeButton(std::string("data\\graphics\\map\\") + map + "\\mapIcon.png", 304, 80);
@@ -203,7 +204,7 @@ TEST_F(SaveTest, ASaveNamingAMapThatCannotBeOpenedIsMarkedAndNotLoaded)
     EXPECT_EQ(game->rm().getMap(), nullptr);
     EXPECT_EQ(readFile(SLOT1), save) << "the save is kept as it was";
 
-    // Shown as the empty-slot picture in red, where an empty slot shows nothing.
+    // Shown with the unreadable-slot picture, where an empty slot shows nothing.
     const sf::Image screen = [this] {
         sf::Texture shot;
         shot.create(1000, 500);
@@ -212,6 +213,6 @@ TEST_F(SaveTest, ASaveNamingAMapThatCannotBeOpenedIsMarkedAndNotLoaded)
         return shot.copyToImage();
     }();
     const sf::Color mark = screen.getPixel(500, 250);
-    EXPECT_GT(mark.r, 2 * mark.g) << "slot 1 is marked";
+    EXPECT_EQ(mark, sf::Color::Red) << "slot 1 is marked";
     EXPECT_NE(screen.getPixel(500, 250 + 91), screen.getPixel(500, 250 + 182)) << "slot 2 is marked, slot 3 is empty";
 }

@@ -14,8 +14,8 @@ namespace {
 const char* const EMPTY_SLOT = "data\\graphics\\window\\newGameMenu\\slot.png";
 const sf::Vector2f OCCUPIED_POSITION[3] = {{348, 212}, {348, 303}, {348, 396}};
 const sf::Vector2f EMPTY_POSITION[3] = {{347, 211}, {347, 302}, {347, 395}};
-// The empty-slot picture tinted red: a save is there, but its map cannot be opened.
-const sf::Color UNREADABLE_MARK(255, 90, 90);
+// A save is there, but its map cannot be opened.
+const char* const UNREADABLE_SLOT = "data\\graphics\\window\\newGameMenu\\slotIllisible.png";
 
 // Reads one value into `value`; false (and the value left empty) when it cannot be read.
 template <typename T>
@@ -84,9 +84,8 @@ void SlotMenu::scanSlot(unsigned slot, bool showEmptySlots)
     }
     if (!mapName.empty() && !Map::canOpen(mapName)) {
         // A game that cannot be resumed is still a game: marked, never shown as free.
-        m_slot_icon[slot].setTexture(m_RManager->getTexture(EMPTY_SLOT));
+        m_slot_icon[slot].setTexture(m_RManager->getTexture(UNREADABLE_SLOT));
         m_slot_icon[slot].setPosition(EMPTY_POSITION[slot]);
-        m_slot_icon[slot].setColor(UNREADABLE_MARK);
     } else if (!mapName.empty()) {
         m_slot_icon[slot].setTexture(m_RManager->getTexture("data\\graphics\\map\\" + mapName + "\\mapIcon.png"));
         m_slot_icon[slot].setPosition(OCCUPIED_POSITION[slot]);

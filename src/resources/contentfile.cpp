@@ -86,7 +86,8 @@ std::optional<std::uintmax_t> readableSize(const std::string& gamePath, std::uin
 
 bool isReadableContentFile(const std::string& gamePath, std::uintmax_t maxSize)
 {
-    return readableSize(gamePath, maxSize).has_value();
+    // Opened and closed at once: its permissions may still forbid reading it.
+    return readableSize(gamePath, maxSize) && std::ifstream(confinedHostPath(gamePath)).good();
 }
 
 bool readContentFile(const std::string& gamePath, std::uintmax_t maxSize, std::string& bytes)
