@@ -260,3 +260,55 @@ TEST_F(ApplicationTest, MouseIsMappedToGameCoordinatesAfterAResize)
     EXPECT_EQ(click.mouseButton.x, 999);
     EXPECT_EQ(click.mouseButton.y, 499);
 }
+
+// Resizes the window and waits until the system has done it, handing its events to the game.
+static void resize(GameHarness& game, sf::Vector2u size)
+{
+    game.app().getWindow().setSize(size);
+    sf::Event event;
+    for (int i = 0; i < 50 && game.app().getWindow().getSize() != size; ++i) {
+        while (game.app().getWindow().pollEvent(event))
+            game.send(event);
+        sf::sleep(sf::milliseconds(10));
+    }
+    while (game.app().getWindow().pollEvent(event))
+        game.send(event);
+    ASSERT_EQ(game.app().getWindow().getSize(), size);
+}
+
+TEST_F(ApplicationTest, AWindowOfAnotherShapeShowsThePictureWholeBetweenBlackBands)
+{
+    start();
+    resize(*game, {1000, 1000}); // twice as high as the picture needs: bands above and below
+    EXPECT_EQ(game->app().getWindow().getViewport(game->app().getWindow().getView()), sf::IntRect(0, 250, 1000, 500));
+    game->send(mouseMoved(500, 300));
+    EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(500, 50));
+    sf::Event click = mouseReleased(10, 100); // on the band above the picture
+    game->app().handleEvent(click);
+    EXPECT_LT(click.mouseButton.y, 0) << "the bands map outside the picture, where nothing is hit";
+
+    resize(*game, {1500, 500}); // too wide: bands left and right
+    EXPECT_EQ(game->app().getWindow().getViewport(game->app().getWindow().getView()), sf::IntRect(250, 0, 1000, 500));
+    click = mouseReleased(249, 10);
+    game->app().handleEvent(click);
+    EXPECT_EQ(click.mouseButton.x, -1);
+    game->frame(2);
+    sf::Texture shot;
+    shot.create(1500, 500);
+    shot.update(game->app().getWindow());
+    const sf::Image image = shot.copyToImage();
+    EXPECT_EQ(image.getPixel(100, 250), sf::Color::Black) << "a band";
+    EXPECT_EQ(image.getPixel(1200, 150), sf::Color::Blue) << "the main menu's background";
+}
+
+TEST_F(ApplicationTest, FramesFasterThanADisplayCanShowAreCappedAtItsRate)
+{
+    start();
+    push("screen", true, true); // draws nothing: frames cost next to nothing
+    game->frame(61);
+    EXPECT_EQ(game->app().getFrameLimit(), 0u) << "60 frames a second: vertical sync holds";
+    game->app().getFrameClock().setFixedStep(1.f / 250.f);
+    game->frame(260);
+    EXPECT_EQ(game->app().getFrameLimit(), 60u);
+    EXPECT_TRUE(traced("    * limite a 60"));
+}

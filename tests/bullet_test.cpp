@@ -101,6 +101,26 @@ TEST_F(BulletTest, ShotLeavesFromTheCharacterTowardsThePointerEveryIntervalWhile
     EXPECT_EQ(bullets(), 2u) << "only the left button fires";
 }
 
+TEST_F(BulletTest, ReleasingTheFireButtonOverAnotherScreenStopsTheGun)
+{
+    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
+    player().setPosition(100, 420);
+    player().peuxTirer(true);
+    game->send(mouseMoved(900, 420));
+    game->send(mousePressed(900, 420));
+    step();
+    ASSERT_EQ(bullets(), 1u);
+    game->send(keyReleased(sf::Keyboard::Escape));
+    game->send(mouseReleased(5, 5)); // let go over the pause menu, on none of its buttons
+    game->send(keyReleased(sf::Keyboard::Escape));
+    ASSERT_EQ(game->top(), level);
+    step(60);
+    EXPECT_EQ(bullets(), 1u) << "the gun waits for a new press";
+    game->send(mousePressed(900, 420));
+    step();
+    EXPECT_EQ(bullets(), 2u);
+}
+
 TEST_F(BulletTest, ABulletFiredInAnUpdateIsTestedAtItsStartPointInThatUpdate)
 {
     startLevel("[TimerShootableTrigger] 2 100 100 1 -1 AnimatedSprite cible.png 1 2 -1 0\n");

@@ -310,7 +310,7 @@ TEST_F(MapTest, EscapeOpensThePauseMenuOverTheFrozenLevel)
     EXPECT_EQ(game->top(), level);
 }
 
-TEST_F(MapTest, F5ReloadsTheMapKeepingHealthWithoutSaving)
+TEST_F(MapTest, F5ReloadsTheMapWithTheHealthItWasEnteredWithWithoutSaving)
 {
     startLevel("[DoorEntity] 2 600 350 Sprite porte.png\n");
     level->activerEntite(2);
@@ -318,7 +318,7 @@ TEST_F(MapTest, F5ReloadsTheMapKeepingHealthWithoutSaving)
     clearTrace();
     game->send(keyReleased(sf::Keyboard::F5));
     EXPECT_FALSE(dynamic_cast<DoorEntity*>(level->getEntity(2))->isOpen());
-    EXPECT_EQ(player().getVie(), 70);
+    EXPECT_EQ(player().getVie(), 100);
     EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv"));
     EXPECT_TRUE(traced(" -- Chargement de la map : data\\maps\\T\\T.zi"));
 }

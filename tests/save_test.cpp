@@ -63,16 +63,33 @@ TEST_F(SaveTest, NewGameThroughTheMenusThenBackToTheMainMenuStoresTheFirstMap)
     EXPECT_EQ(game->rm().getMap(), nullptr);
 }
 
-TEST_F(SaveTest, NewGameOverAnOccupiedSlotKeepsItsFileUntilTheFirstSave)
+TEST_F(SaveTest, AnOccupiedSlotAsksBeforeANewGameTakesItAndKeepsItsFileUntilTheFirstSave)
 {
-    writeFile(SLOT1, "[Map]\n02_BUS\n[Player]\n1 0.25 1");
+    const std::string saved = "[Map]\n02_BUS\n[Player]\n1 0.25 1";
+    writeFile(SLOT1, saved);
     game->send(mouseReleased(500, 240));
-    EXPECT_TRUE(traced(" -- Loading Menu : Slot 1 present"));
+    auto* menu = game->topAs<NewGameMenu>();
+    ASSERT_NE(menu, nullptr);
+    clickSlot(1);
+    EXPECT_EQ(menu->getSlotToConfirm(), 0) << "asks first";
+    game->frame(); // the question is drawn
+    game->send(keyReleased(sf::Keyboard::Escape));
+    EXPECT_EQ(game->top(), menu) << "Escape cancels the question, not the menu";
+    EXPECT_EQ(menu->getSlotToConfirm(), -1);
+    clickSlot(1);
+    game->send(mouseReleased(100, 250)); // anywhere else
+    EXPECT_EQ(menu->getSlotToConfirm(), -1);
+    clickSlot(1);
+    clickSlot(2); // another slot does not confirm this one
+    EXPECT_EQ(currentLevel(), nullptr);
+    EXPECT_EQ(readFile(SLOT1), saved);
+
+    clickSlot(1);
     clickSlot(1);
     ASSERT_NE(currentLevel(), nullptr);
     EXPECT_EQ(currentLevel()->getMapName(), "01_USB");
     EXPECT_FALSE(currentLevel()->getPlayer()->canShoot()) << "a fresh player";
-    EXPECT_EQ(readFile(SLOT1), "[Map]\n02_BUS\n[Player]\n1 0.25 1");
+    EXPECT_EQ(readFile(SLOT1), saved);
     game->app().mainMenu();
     EXPECT_EQ(readFile(SLOT1), FRESH_SAVE);
 }
@@ -155,9 +172,9 @@ TEST_F(SaveTest, ChangingMapSavesTheMapBeingLeftAndReloadingDoesNot)
     game->send(mouseReleased(500, 240));
     clickSlot(1);
     Map& map = *currentLevel();
-    map.getPlayer()->setShootDelay(0.25f);
     map.changeMap("01_USB");
     EXPECT_FALSE(fileExists(SLOT1));
+    map.getPlayer()->setShootDelay(0.25f);
     map.changeMap("02_BUS");
     EXPECT_EQ(readFile(SLOT1), "[Map]\n01_USB\n[Player]\n0 0.25 0");
 }

@@ -4,6 +4,7 @@
 #include "support/leveldata.h"
 
 #include <algorithm>
+#include <cstdio>
 
 // Health, the exits of a level and the two screens they lead to.
 class ScreensTest : public LevelTest
@@ -208,4 +209,74 @@ TEST_F(ScreensTest, AnExitToAMapThatCannotBeOpenedKeepsThePlayerOnThisMap)
     game->send(keyReleased(sf::Keyboard::F11));
     EXPECT_FALSE(readFile("data\\saves\\01\\save.sv").find("01_USb") != std::string::npos);
     EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0");
+}
+
+// Spikes inside an exit: death and the exit in the same update, whichever comes first by id.
+TEST_F(ScreensTest, DeathInTheSameUpdateAsTheExitWins)
+{
+    for (int spikesId : {4, 6}) {
+        game = std::make_unique<GameHarness>();
+        startLevel("[NextLevelVortex] 5 300 300 Next\n[PicEntity] " + std::to_string(spikesId) +
+                   " 310 320 Sprite pics.png\n");
+        player().setPosition(300, 340);
+        step();
+        EXPECT_NE(game->topAs<GameOver>(), nullptr) << "spikes " << spikesId;
+        EXPECT_EQ(game->app().getState(game->stateCount() - 2), level) << "no interlude under the game over";
+        EXPECT_EQ(level->getMapName(), "T");
+        EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv")) << "no save names a map not reached";
+        game->send(mouseReleased(400, 430)); // back to the main menu: the save names this map
+        EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0");
+        std::remove("data/saves/01/save.sv");
+    }
+}
+
+TEST_F(ScreensTest, AKeyHeldIntoTheExitDoesNotPassTheInterlude)
+{
+    startLevel("[NextLevelVortex] 5 300 300 Next\n");
+    game->keyboard().hold(sf::Keyboard::D);
+    player().setPosition(300, 300);
+    step();
+    ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
+    step(60);
+    game->send(keyPressed(sf::Keyboard::D)); // the key repeat of the held key
+    game->send(keyPressed(sf::Keyboard::D));
+    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "still shown: the walk key was held since before";
+    game->keyboard().release(sf::Keyboard::D);
+    game->send(keyReleased(sf::Keyboard::D));
+    game->send(keyPressed(sf::Keyboard::D));
+    EXPECT_EQ(level->getMapName(), "Next") << "a new press passes it";
+}
+
+TEST_F(ScreensTest, AKeyPressedTooEarlyAndHeldDoesNotPassTheInterludeByItsRepeat)
+{
+    startLevel("[NextLevelVortex] 5 300 300 Next\n");
+    player().setPosition(300, 300);
+    step(10);
+    game->send(keyPressed(sf::Keyboard::Space)); // blocked for half a second
+    step(40);
+    game->send(keyPressed(sf::Keyboard::Space));
+    EXPECT_NE(game->topAs<MapInterlude>(), nullptr);
+    game->send(keyPressed(sf::Keyboard::Return));
+    EXPECT_EQ(level->getMapName(), "Next");
+}
+
+TEST_F(ScreensTest, ScreensWithButtonsShowTheArrowAndGiveTheCrosshairBack)
+{
+    auto* armed = new Player(&(game = std::make_unique<GameHarness>())->rm());
+    armed->peuxTirer(true);
+    startLevel("[NextLevelVortex] 5 300 300 Next\n", armed);
+    EXPECT_EQ(game->rm().getCursorCount(), 2u);
+    player().setPosition(300, 300);
+    step();
+    ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
+    EXPECT_EQ(game->rm().getCursorCount(), 3u) << "the arrow over the crosshair";
+    step(31);
+    game->send(keyPressed(sf::Keyboard::Space));
+    EXPECT_EQ(game->rm().getCursorCount(), 2u) << "the crosshair is back";
+
+    player().takeDamage(9999);
+    EXPECT_EQ(game->rm().getCursorCount(), 3u);
+    game->send(mouseReleased(400, 330));
+    EXPECT_EQ(game->rm().getCursorCount(), 2u);
+    EXPECT_TRUE(player().canShoot());
 }

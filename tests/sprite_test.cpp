@@ -108,12 +108,12 @@ TEST(RepeatedSpriteTest, ScrollsAtItsStatedSpeedWhateverTheFrameRate)
     RepeatedSprite slow(texture, 20.f, 0.f);
     for (int i = 0; i < 60; ++i)
         EXPECT_FALSE(slow.update(1.f / 60.f));
-    EXPECT_EQ(slow.getTextureRect().top, -20) << "20 pixels per second, under one pixel per frame";
+    EXPECT_NEAR(slow.getTextureRect().top, 64 - 20, 1) << "20 pixels per second, under one pixel per frame";
 
     RepeatedSprite vortex(texture, 0.f, 100.f);
     for (int i = 0; i < 144; ++i)
         vortex.update(1.f / 144.f);
-    EXPECT_NEAR(vortex.getTextureRect().left, 100, 1);
+    EXPECT_NEAR(vortex.getTextureRect().left, 100 - 64, 1);
     EXPECT_EQ(vortex.getTextureRect().width, 64);
 }
 
@@ -128,5 +128,29 @@ TEST(RepeatedSpriteTest, ShowsTheWholePartOfTheExactOffset)
 
     RepeatedSprite backwards(texture, 0.f, -100.f);
     backwards.update(0.5f);
-    EXPECT_EQ(backwards.getTextureRect().left, -50);
+    EXPECT_EQ(backwards.getTextureRect().left, 64 - 50) << "kept within one turn of the texture";
+}
+
+TEST(RepeatedSpriteTest, GoesOnFromARectangleSetFromOutside)
+{
+    const sf::Texture texture = makeTexture(64, 64);
+    RepeatedSprite sprite(texture, 0.f, 100.f);
+    sprite.update(1.f / 60.f);
+    sprite.setTextureRect({20, 10, 64, 64});
+    sprite.update(1.f / 60.f);
+    EXPECT_EQ(sprite.getTextureRect(), sf::IntRect(21, 10, 64, 64));
+    sprite.update(1.f / 60.f);
+    EXPECT_EQ(sprite.getTextureRect().left, 23) << "the fraction is carried on from there";
+}
+
+TEST(RepeatedSpriteTest, ScrollingForDaysStaysWithinOneTurnOfTheTexture)
+{
+    // Texture coordinates reach the graphics card as floats: a rectangle millions of pixels
+    // away would shake, and one beyond the range of an int would not be a rectangle at all.
+    const sf::Texture texture = makeTexture(64, 64);
+    RepeatedSprite sprite(texture, -1.f, 100.f);
+    for (int hour = 0; hour < 72; ++hour)
+        sprite.update(3600.f);
+    EXPECT_EQ(sprite.getTextureRect().left, 0) << "25,920,000 pixels are 405,000 turns";
+    EXPECT_EQ(sprite.getTextureRect().top, 259200 % 64);
 }

@@ -12,10 +12,30 @@ namespace {
 
 const char* const ICON_PATH = "data\\graphics\\window\\iconeFenetre.png";
 const unsigned ICON_SIZE = 170;
+const unsigned GAME_WIDTH = 1000;
+const unsigned GAME_HEIGHT = 500;
+// The display's refresh rate is not known to the library: frames beyond 240 a second mean
+// vertical sync is ignored, and 60 a second is what a display shows.
+const float RUNAWAY_FRAME_RATE = 240.f;
+const unsigned DISPLAY_FRAME_RATE = 60;
+
+// v * num / den rounded down, in whole numbers: a pixel on the bands left of or above the
+// picture maps to a negative coordinate, not to the picture's first column.
+int scaleDown(long long v, long long num, long long den)
+{
+    const long long product = v * num;
+    return static_cast<int>(product >= 0 ? product / den : -((-product + den - 1) / den));
+}
 
 } // namespace
 
-Application::Application() : m_showFPS(false), m_paused(false), m_fps(0)
+Application::Application()
+    : m_showFPS(false),
+      m_paused(false),
+      m_fps(0),
+      m_frameLimit(0),
+      m_imagesMesurees(0),
+      m_tempsMesure(0.f)
 {
 }
 
@@ -29,8 +49,8 @@ Application::~Application()
 void Application::init()
 {
     m_RManager.setApplication(this);
-    m_Window.create(sf::VideoMode(1000, 500, 32), std::string("Korvane - v.") + KORVANE_VERSION, sf::Style::Default,
-                    sf::ContextSettings());
+    m_Window.create(sf::VideoMode(GAME_WIDTH, GAME_HEIGHT, 32), std::string("Korvane - v.") + KORVANE_VERSION,
+                    sf::Style::Default, sf::ContextSettings(0, 0, 0, 2, 0));
     m_Window.setVerticalSyncEnabled(true);
     m_RManager.setWindow(&m_Window);
     m_RManager.setWindowFocus(m_Window.hasFocus());
@@ -70,6 +90,7 @@ void Application::frame()
     while (m_Window.pollEvent(event))
         handleEvent(event);
     updateGS();
+    watchFrameRate(m_tempsEntreImages.getElapsedSeconds());
     m_tempsEntreImages.restart();
     m_Window.clear(sf::Color(0, 0, 0, 255));
     drawGS();
@@ -89,13 +110,20 @@ void Application::handleEvent(sf::Event& event)
     case sf::Event::MouseButtonPressed:
     case sf::Event::MouseButtonReleased:
         mapMouseToGame(event.mouseButton.x, event.mouseButton.y);
+        if (event.mouseButton.button == sf::Mouse::Left)
+            m_RManager.setFireButtonDown(event.type == sf::Event::MouseButtonPressed);
         break;
     case sf::Event::Closed:
         m_Window.close();
         break;
+    case sf::Event::Resized:
+        fitViewToWindow();
+        break;
     case sf::Event::GainedFocus:
     case sf::Event::LostFocus:
         m_RManager.setWindowFocus(event.type == sf::Event::GainedFocus);
+        // A release in another window never reaches this one.
+        m_RManager.setFireButtonDown(false);
         break;
     case sf::Event::KeyReleased:
         handleApplicationKey(event.key.code);
@@ -120,13 +148,55 @@ void Application::handleApplicationKey(sf::Keyboard::Key key)
 
 void Application::mapMouseToGame(int& x, int& y) const
 {
-    const sf::Vector2u size = m_Window.getSize();
-    if (!m_Window.isOpen() || size.x == 0 || size.y == 0)
+    if (!m_Window.isOpen())
         return;
-    // The view never changes, so whole-number arithmetic maps pixels exactly.
+    const sf::IntRect port = m_Window.getViewport(m_Window.getView());
+    if (port.width <= 0 || port.height <= 0)
+        return;
+    // The view's size never changes, so whole-number arithmetic maps pixels exactly;
+    // the bands map outside the picture, where nothing can be hit.
     const sf::Vector2f view = m_Window.getView().getSize();
-    x = static_cast<int>(static_cast<long long>(x) * static_cast<long long>(view.x) / size.x);
-    y = static_cast<int>(static_cast<long long>(y) * static_cast<long long>(view.y) / size.y);
+    x = scaleDown(x - port.left, static_cast<long long>(view.x), port.width);
+    y = scaleDown(y - port.top, static_cast<long long>(view.y), port.height);
+}
+
+void Application::fitViewToWindow()
+{
+    const sf::Vector2u size = m_Window.getSize();
+    if (size.x == 0 || size.y == 0)
+        return;
+    // The picture keeps its 2:1 shape: as large as fits, centred, black bands around it.
+    const float scale = std::min(static_cast<float>(size.x) / GAME_WIDTH, static_cast<float>(size.y) / GAME_HEIGHT);
+    const float width = GAME_WIDTH * scale / static_cast<float>(size.x);
+    const float height = GAME_HEIGHT * scale / static_cast<float>(size.y);
+    sf::View view(sf::FloatRect(0.f, 0.f, GAME_WIDTH, GAME_HEIGHT));
+    view.setViewport(sf::FloatRect((1.f - width) / 2.f, (1.f - height) / 2.f, width, height));
+    m_Window.setView(view);
+}
+
+void Application::watchFrameRate(float frameTime)
+{
+    if (m_frameLimit != 0)
+        return;
+    ++m_imagesMesurees;
+    m_tempsMesure += frameTime;
+    if (m_tempsMesure < 1.f)
+        return;
+    // Vertical sync is the frame limit, but many drivers ignore it (a virtual display has
+    // none), and the game would then burn a whole core drawing frames nobody sees.
+    if (static_cast<float>(m_imagesMesurees) / m_tempsMesure > RUNAWAY_FRAME_RATE) {
+        m_frameLimit = DISPLAY_FRAME_RATE;
+        m_Window.setFramerateLimit(m_frameLimit);
+        std::cout << " -*- Synchronisation verticale sans effet : " << m_imagesMesurees
+                  << " images par seconde\n    * limite a " << m_frameLimit << std::endl;
+    }
+    m_imagesMesurees = 0;
+    m_tempsMesure = 0.f;
+}
+
+unsigned Application::getFrameLimit() const
+{
+    return m_frameLimit;
 }
 
 void Application::eventGS(sf::Event& event)

@@ -41,6 +41,8 @@ public:
     std::size_t getStateCount() const;
     GameState* getState(std::size_t index) const;
     bool isFPSShown() const;
+    // The frame limit the game had to set because vertical sync did not hold; 0 for none.
+    unsigned getFrameLimit() const;
     const sf::Text& getFPSText() const;
     FrameClock& getFrameClock();
     sf::RenderWindow& getWindow();
@@ -53,6 +55,8 @@ private:
     // Mouse positions arrive in window pixels; the game works in its 1000 x 500
     // coordinates whatever size the window has been given.
     void mapMouseToGame(int& x, int& y) const;
+    void fitViewToWindow();
+    void watchFrameRate(float frameTime);
     void setWindowIcon();
 
     bool m_showFPS;
@@ -64,4 +68,7 @@ private:
     sf::Text m_compteurFPS;
     RessourceManager m_RManager;
     std::vector<GameState*> m_States;
+    unsigned m_frameLimit;
+    int m_imagesMesurees; // frames of the second being measured
+    float m_tempsMesure;
 };

@@ -199,10 +199,11 @@ void Dialogue::endOnError(const std::string& what)
 void Dialogue::end()
 {
     m_ended = true;
-    if (m_idEntiterAActiver != -1) {
-        if (Map* map = m_RManager->getMap())
-            map->activerEntite(m_idEntiterAActiver);
-    }
+    Map* map = m_RManager->getMap();
+    if (map && m_acteurActif != -1)
+        map->markRead(m_path);
+    if (map && m_idEntiterAActiver != -1)
+        map->activerEntite(m_idEntiterAActiver);
     // Whatever the activation pushed stays: only this dialogue leaves the stack (if it
     // is on it yet: one that ends while it is built is dropped by whoever built it).
     m_RManager->getApplication().removeGameState(this);

@@ -1,7 +1,5 @@
 #include "entities/mapentity.h"
 
-#include "core/application.h"
-#include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
@@ -55,7 +53,7 @@ void NextLevelVortex::onCollision()
         return;
     }
     centrePlayerOn(m_RManager, *m_sprite);
-    m_RManager->getApplication().addGameState(new MapInterlude(m_RManager, m_nextLevelName));
+    m_RManager->getMap()->requestExit(m_nextLevelName);
 }
 
 const std::string& NextLevelVortex::getNextLevelName() const

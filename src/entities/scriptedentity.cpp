@@ -17,6 +17,8 @@ namespace {
 const std::uintmax_t MAX_SCRIPT_FILE_SIZE = 64u << 10;
 
 int nesting = 0;
+// Scripts running because their own countdown ran out, not because the player did something.
+int byItself = 0;
 
 // What scripts have used of the current frame.
 struct FrameAllowance
@@ -129,8 +131,11 @@ void ScriptedEntity::update(float t)
     if (m_typeDeclenchement != AfterWait)
         return;
     m_tempsAvantDeclenchement -= t;
-    if (m_tempsAvantDeclenchement <= 0.f)
+    if (m_tempsAvantDeclenchement <= 0.f) {
+        ++byItself;
         activate();
+        --byItself;
+    }
 }
 
 void ScriptedEntity::onCollision()
@@ -197,7 +202,7 @@ bool ScriptedEntity::runCommand(const std::string& command, std::istream& fichie
         if (!(fichier >> path) || !readInteger(fichier, a))
             return false;
         if (takeScene())
-            Dialogue::open(m_RManager, path, a);
+            showDialogue(path, a);
     } else if (command == "[SetSolid]") {
         if (!readFlag(fichier, m_solid))
             return false;
@@ -233,6 +238,19 @@ bool ScriptedEntity::runCommand(const std::string& command, std::istream& fichie
             map->getPlayer()->canToggleGravity(flag);
     }
     return true;
+}
+
+void ScriptedEntity::showDialogue(const std::string& path, int idEntiterAActiver)
+{
+    Map* map = m_RManager->getMap();
+    // After a restart, what the level shows by itself and the player has already read is not
+    // shown again; what its end activates still happens, at the moment it would have.
+    if (byItself > 0 && map && map->hasRead(path)) {
+        if (idEntiterAActiver != -1)
+            map->activerEntite(idEntiterAActiver);
+        return;
+    }
+    Dialogue::open(m_RManager, path, idEntiterAActiver);
 }
 
 TypeDeclenchement ScriptedEntity::getTypeDeclenchement() const

@@ -56,6 +56,7 @@ private:
     bool withinFrame(bool allowed);
     // One more dialogue or puzzle opened this frame, if the frame allows it.
     bool takeScene();
+    void showDialogue(const std::string& path, int idEntiterAActiver);
 
     std::string m_path;
     TypeDeclenchement m_typeDeclenchement;

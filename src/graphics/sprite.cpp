@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// The texture repeats, so an offset less whole turns of it shows the same picture: a far
-// offset is brought back, and a picture that scrolls for hours still fits a rectangle.
-double wrapped(double offset, unsigned size)
-{
-    const double far = 1 << 20;
-    return size && std::fabs(offset) > far ? std::fmod(offset, size) : offset;
-}
-
-} // namespace
-
 Sprite::Sprite(const sf::Texture& texture) : sf::Sprite(texture)
 {
 }
@@ -41,14 +29,35 @@ RepeatedSprite::RepeatedSprite(const sf::Texture& texture, float vBas, float vGa
 {
 }
 
+namespace {
+
+// The exact offset goes on from the rectangle shown, unless that rectangle was set from
+// outside since the last step: then it goes on from there.
+double follow(double exact, int shown)
+{
+    return static_cast<int>(std::floor(exact)) == shown ? exact : shown;
+}
+
+// Keeps an offset within one period of the repeating texture: it shows the same picture,
+// and stays small enough to stay exact however long the game runs.
+double wrap(double offset, unsigned period)
+{
+    if (period == 0)
+        return offset;
+    const double wrapped = std::fmod(offset, static_cast<double>(period));
+    return wrapped < 0.0 ? wrapped + period : wrapped;
+}
+
+} // namespace
+
 bool RepeatedSprite::update(float t)
 {
-    const sf::Vector2u size = getTexture()->getSize();
-    m_top = wrapped(m_top - m_vBas * t, size.y);
-    m_left = wrapped(m_left + m_vGauche * t, size.x);
     sf::IntRect rect = getTextureRect();
-    rect.left = static_cast<int>(std::trunc(m_left));
-    rect.top = static_cast<int>(std::trunc(m_top));
+    const sf::Vector2u size = getTexture() ? getTexture()->getSize() : sf::Vector2u();
+    m_left = wrap(follow(m_left, rect.left) + m_vGauche * t, size.x);
+    m_top = wrap(follow(m_top, rect.top) - m_vBas * t, size.y);
+    rect.left = static_cast<int>(std::floor(m_left));
+    rect.top = static_cast<int>(std::floor(m_top));
     setTextureRect(rect);
     return false;
 }

@@ -23,7 +23,7 @@ PauseMenu::PauseMenu(RessourceManager* rm) : GameState(rm, true, false)
     m_retourMenuPrincipal.setPosition(190, 410);
     m_commandes.setTexture(m_RManager->getTexture("data\\graphics\\window\\commandes\\bouton.png"));
     m_commandes.setPosition(10, 450);
-    m_RManager->setMouseCursor("fleche");
+    m_fleche.show(m_RManager);
 }
 
 PauseMenu::~PauseMenu()
@@ -33,7 +33,6 @@ PauseMenu::~PauseMenu()
     m_RManager->killTexture(MAIN_MENU);
     m_RManager->killTexture(m_commandes.getTexture());
     m_RManager->resumeBGM();
-    m_RManager->deleteMouseCursor();
 }
 
 bool PauseMenu::event(const sf::Event& event)

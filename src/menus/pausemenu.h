@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gamestate.h"
+#include "menus/arrowcursor.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -19,4 +20,5 @@ private:
     sf::Sprite m_continuer;
     sf::Sprite m_retourMenuPrincipal;
     sf::Sprite m_commandes;
+    ArrowCursor m_fleche;
 };

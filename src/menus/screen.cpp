@@ -12,6 +12,9 @@ MapInterlude::MapInterlude(RessourceManager* rm, std::string nextLevelName)
       m_peuxEtrePasse(false),
       m_background(new Sprite(rm->getTexture("data\\graphics\\window\\mapInterlude.png")))
 {
+    for (int key = 0; key < sf::Keyboard::KeyCount; ++key)
+        m_keysDown[key] = rm->isKeyPressed(static_cast<sf::Keyboard::Key>(key));
+    m_fleche.show(m_RManager);
 }
 
 MapInterlude::~MapInterlude()
@@ -31,13 +34,28 @@ void MapInterlude::update(float t)
 
 bool MapInterlude::event(const sf::Event& event)
 {
-    if (event.type == sf::Event::KeyPressed && m_peuxEtrePasse) {
+    if (event.type == sf::Event::KeyReleased && event.key.code != sf::Keyboard::Unknown)
+        m_keysDown[event.key.code] = false;
+    if (event.type != sf::Event::KeyPressed)
+        return true;
+    // A press during the first half second is remembered too: its key repeat must not pass.
+    if (isFreshPress(event.key.code) && m_peuxEtrePasse) {
+        m_fleche.release();
         m_RManager->getMap()->changeMap(m_nextLevelName);
         // The new map may have opened a dialogue above: only the interlude leaves, and
         // nothing of it is touched after.
         m_RManager->getApplication().removeGameState(this);
     }
     return true;
+}
+
+bool MapInterlude::isFreshPress(sf::Keyboard::Key key)
+{
+    if (key == sf::Keyboard::Unknown)
+        return false;
+    const bool fresh = !m_keysDown[key];
+    m_keysDown[key] = true;
+    return fresh;
 }
 
 void MapInterlude::draw()
@@ -60,6 +78,7 @@ GameOver::GameOver(RessourceManager* rm)
     m_retourMenu.setPosition(250, 400);
     m_levelName = m_RManager->getMap()->getMapName();
     m_RManager->playSound("data\\sounds\\gameOver.ogg");
+    m_fleche.show(m_RManager);
 }
 
 GameOver::~GameOver()
@@ -78,6 +97,7 @@ bool GameOver::event(const sf::Event& event)
     const int y = event.mouseButton.y;
     if (collisionSourisSprite(x, y, m_recommencer)) {
         Map& map = *m_RManager->getMap();
+        m_fleche.release();
         map.changeMap(m_levelName);
         map.getPlayer()->setVie(-1);
         m_RManager->getApplication().removeGameState(this); // not what the new map opened

@@ -2,9 +2,11 @@
 
 #include "core/gamestate.h"
 #include "graphics/sprite.h"
+#include "menus/arrowcursor.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
+#include <bitset>
 #include <string>
 
 // Between two maps: after half a second any key press enters the next map.
@@ -20,10 +22,16 @@ public:
     bool canBePassed() const;
 
 private:
+    // A press counts only when its key went down while the screen was shown: a key held
+    // since before (walking into the exit) and its key repeat never pass it.
+    bool isFreshPress(sf::Keyboard::Key key);
+
     std::string m_nextLevelName;
     float m_tempsBloque; // seconds left before the screen can be passed
     bool m_peuxEtrePasse;
     Sprite* m_background;
+    std::bitset<sf::Keyboard::KeyCount> m_keysDown;
+    ArrowCursor m_fleche;
 };
 
 // The character is dead: restart the map, or leave for the main menu.
@@ -41,6 +49,7 @@ private:
     sf::Sprite m_recommencer;
     sf::Sprite m_retourMenu;
     Sprite* m_background;
+    ArrowCursor m_fleche;
 };
 
 // The controls page; any key release closes it.

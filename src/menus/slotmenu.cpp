@@ -75,7 +75,7 @@ void SlotMenu::scanSlot(unsigned slot, bool showEmptySlots)
 {
     std::unique_ptr<std::istream> file = openContentFile(slotPath(slot));
     m_slot_existe[slot] = file != nullptr;
-    std::string mapName;
+    std::string& mapName = m_slot_map[slot];
     if (file) {
         std::cout << " -- Loading Menu : Slot " << slot + 1 << " present" << std::endl;
         mapName = readSlotMapName(*file);

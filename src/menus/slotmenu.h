@@ -48,6 +48,7 @@ protected:
     void play(Map* level);
 
     bool m_slot_existe[3];
+    std::string m_slot_map[3]; // the map each slot's save names; empty when it names none
     sf::Sprite m_background;
     sf::Sprite m_flecheBack;
     sf::Sprite m_slot_icon[3];

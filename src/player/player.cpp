@@ -60,6 +60,7 @@ void Player::init()
     m_hud_barreVie.setPosition(48, 20);
     m_hud_vie.setTexture(m_RManager->getTexture(HUD_BAR));
     m_hud_vie.setPosition(49, 21);
+    markEntry();
 }
 
 void Player::event(const sf::Event& event)
@@ -122,6 +123,9 @@ void Player::update(float t)
         }
     }
 
+    // A release seen by a screen over the level (pause, dialogue, terminal) stops the gun too.
+    if (!m_RManager->isFireButtonDown())
+        m_clicGaucheEnfonce = false;
     m_delaiJusqueProchainTir = m_delaiJusqueProchainTir - t > 0.f ? m_delaiJusqueProchainTir - t : 0.f;
     if (m_clicGaucheEnfonce && m_peuxTirer && m_delaiJusqueProchainTir == 0.f)
         shoot();
@@ -286,6 +290,24 @@ void Player::save(std::ostream& file)
 {
     file << "[Player]\n"
          << (m_peuxTirer ? "1" : "0") << " " << m_intervalleTir << " " << (m_peuxChangerGravite ? "1" : "0");
+}
+
+void Player::markEntry()
+{
+    m_entree = {m_vie, m_peuxTirer, m_intervalleTir, m_peuxChangerGravite, bas, m_sprite->getEtatY()};
+}
+
+void Player::restoreEntry()
+{
+    m_vie = m_entree.vie;
+    refreshHealthBar();
+    peuxTirer(m_entree.peuxTirer);
+    m_intervalleTir = m_entree.intervalleTir;
+    m_delaiJusqueProchainTir = 0.f;
+    m_peuxChangerGravite = m_entree.peuxChangerGravite;
+    if (bas != m_entree.gravityNormal)
+        toggleGravity();
+    m_sprite->setEtatY(m_entree.facing);
 }
 
 const AnimatedSprite& Player::getSprite() const

@@ -43,6 +43,10 @@ public:
     void peuxTirer(bool peux);
     void setShootDelay(float delay);
     void save(std::ostream& file);
+    // A restart brings the character back as it entered the current map: what the save
+    // of that moment holds, plus health, gravity direction and facing.
+    void markEntry();
+    void restoreEntry();
 
     // Read-only views for the level, the screens and the tests.
     const AnimatedSprite& getSprite() const;
@@ -55,6 +59,16 @@ public:
     const sf::Sprite& getHealthBar() const;
 
 private:
+    struct Entry
+    {
+        int vie;
+        bool peuxTirer;
+        float intervalleTir;
+        bool peuxChangerGravite;
+        bool gravityNormal;
+        int facing;
+    };
+
     void readWalkKey(sf::Keyboard::Key key, bool& held, int row);
     void shoot();
     void refreshHealthBar();
@@ -82,4 +96,5 @@ private:
     RessourceManager* m_RManager;
     AnimatedSprite* m_sprite;
     Entity* m_sol;
+    Entry m_entree;
 };

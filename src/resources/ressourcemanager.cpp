@@ -22,7 +22,8 @@ RessourceManager::RessourceManager()
       m_Application(nullptr),
       m_Map(nullptr),
       m_keyboard(nullptr),
-      m_windowFocused(false)
+      m_windowFocused(false),
+      m_fireButtonDown(false)
 {
     m_BGM.setLoop(true);
     m_BGM.setVolume(80);
@@ -209,6 +210,16 @@ bool RessourceManager::isKeyPressed(sf::Keyboard::Key key) const
 void RessourceManager::setWindowFocus(bool focused)
 {
     m_windowFocused = focused;
+}
+
+bool RessourceManager::isFireButtonDown() const
+{
+    return m_fireButtonDown;
+}
+
+void RessourceManager::setFireButtonDown(bool down)
+{
+    m_fireButtonDown = down;
 }
 
 void RessourceManager::setKeyboard(const KeyboardState* keyboard)

@@ -59,6 +59,10 @@ public:
     void setKeyboard(const KeyboardState* keyboard);
     // Kept up to date from the window's focus events, so no key read has to ask the system.
     void setWindowFocus(bool focused);
+    // The fire button as every screen saw it: a release while another screen covered the
+    // level still counts there.
+    bool isFireButtonDown() const;
+    void setFireButtonDown(bool down);
 
 private:
     std::string m_pathBGM;
@@ -73,4 +77,5 @@ private:
     Manager_SoundBuffer m_SoundBuffer;
     const KeyboardState* m_keyboard;
     bool m_windowFocused;
+    bool m_fireButtonDown;
 };

@@ -5,6 +5,7 @@
 #include "entities/bullet.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
+#include "menus/screen.h"
 #include "minigames/consoleminigame.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
@@ -57,13 +58,22 @@ void Map::changeMap(std::string mapName)
     }
     Application& application = m_RManager->getApplication();
     application.pauseTime();
-    if (mapName != m_mapName)
+    const bool restart = mapName == m_mapName;
+    if (!restart)
         save();
     m_mapName = mapName;
     m_pathGraphics = "data\\graphics\\map\\" + mapName + "\\";
     clear();
     m_player->setSol(nullptr);
     m_player->resetMovement();
+    if (restart) {
+        m_player->restoreEntry();
+    } else {
+        // A new visit: the character as it is now is what a restart will bring back,
+        // and nothing of this map has been read yet.
+        m_player->markEntry();
+        m_dialoguesLus.clear();
+    }
     load(path, std::move(fichier));
     application.resumeTime();
 }
@@ -89,6 +99,22 @@ void Map::update(float t)
             routeBullets(*entry.second);
     }
     dropLostBullets();
+    leaveThroughExit();
+}
+
+void Map::requestExit(const std::string& nextLevelName)
+{
+    if (m_sortie.empty())
+        m_sortie = nextLevelName;
+}
+
+void Map::leaveThroughExit()
+{
+    const std::string next = std::move(m_sortie);
+    m_sortie.clear();
+    // Death in the same update wins: a dead character goes through no exit.
+    if (!next.empty() && m_player->getVie() > 0)
+        m_RManager->getApplication().addGameState(new MapInterlude(m_RManager, next));
 }
 
 void Map::routeBullets(Entity& entity)
@@ -233,6 +259,16 @@ void Map::activerEntite(int id)
         return;
     }
     found->second->activate();
+}
+
+bool Map::hasRead(const std::string& dialogue) const
+{
+    return m_dialoguesLus.count(dialogue) != 0;
+}
+
+void Map::markRead(const std::string& dialogue)
+{
+    m_dialoguesLus.insert(dialogue);
 }
 
 void Map::setEntityVisible(int id, bool visible)

@@ -8,6 +8,7 @@
 #include <istream>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ public:
     // The level owns the bullet from now on.
     void addBullet(Bullet* bullet);
     void save();
+    // The exit touched in this update; the level leaves through it once the update is
+    // over, unless the character died in it.
+    void requestExit(const std::string& nextLevelName);
+    // Dialogues read to their end during this visit of the map (a restart keeps them).
+    bool hasRead(const std::string& dialogue) const;
+    void markRead(const std::string& dialogue);
 
     // Reads the map file at a game path; then the level holds what it describes.
     void load(std::string path);
@@ -73,6 +80,7 @@ private:
     Entity* findDestination(int id);
     void activateTouched(const sf::Event& event);
     bool touchesPlayer(Entity& entity);
+    void leaveThroughExit();
 
     std::string m_pathGraphics;
     std::string m_mapName;
@@ -81,4 +89,6 @@ private:
     Player* m_player;
     std::map<int, Entity*> m_Entity;
     std::vector<Bullet*> m_Bullet;
+    std::string m_sortie;
+    std::set<std::string> m_dialoguesLus;
 };

@@ -25,6 +25,10 @@ key Escape
 wait_for_line " -*- Destruction de l'item : data\\graphics\\window\\loadingMenu\\background.png"
 click_picture data/graphics/window/mainmenu/commencer.png 280 213
 wait_for_count " -*- Loading Menu : Slot 3 non present" 2
+# A saved game, even one that cannot be resumed, is only overwritten on a second click.
+click_picture data/graphics/window/newGameMenu/slotIllisible.png 347 211
+sleep 0.3
+[ "$(count_lines " -- Chargement de la map : data\\maps\\01_USB\\01_USB.zi")" -eq 0 ] || fail "overwritten at once"
 click_picture data/graphics/window/newGameMenu/slotIllisible.png 347 211
 hold_until d "    * data\\maps\\02_BUs\\02_BUs.zi"
 xdotool keydown --window "$WINDOW" q
