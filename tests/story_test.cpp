@@ -275,6 +275,24 @@ TEST_F(StoryTest, ScriptsThatBranchStopAtTheFramesAllowanceAndRunAgainNextFrame)
     EXPECT_EQ(activations("data\\s\\tree.txt"), ScriptedEntity::MAX_ACTIVATIONS_PER_FRAME) << "a new frame";
 }
 
+TEST_F(StoryTest, AFrameReadsAMegabyteOfScriptsAtMost)
+{
+    // 60 KiB scripts: eighteen start within one frame's megabyte, the nineteenth does not.
+    writeFile("data\\s\\long.txt", "[TypeDeclenchement] OnCollision\n| " + std::string(60 << 10, 'x') + "\n");
+    std::string map;
+    for (int id = 1; id <= 20; ++id)
+        map += "[ScriptedEntity] " + std::to_string(id) + " 0 0 data\\s\\long.txt Sprite bloc.png\n";
+    clearTrace();
+    startLevel(map);
+    EXPECT_EQ(script(18)->getTypeDeclenchement(), OnCollision);
+    EXPECT_EQ(script(19)->getTypeDeclenchement(), Dont) << "its header was not read in this frame";
+    EXPECT_TRUE(traced(" *** ERREUR : Trop de scripts dans cette image, la suite est ignoree :"));
+    step();
+    clearTrace();
+    level->activerEntite(19);
+    EXPECT_EQ(activations("data\\s\\long.txt"), 1) << "the next frame reads it";
+}
+
 TEST_F(StoryTest, ScriptsOpenAFewScenesPerFrameAndNoFileOutsideTheData)
 {
     writeFile("data\\s\\scenes.txt",
