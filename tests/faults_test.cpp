@@ -233,28 +233,20 @@ protected:
     std::streambuf* m_previousErr = nullptr;
 };
 
-TEST_F(FaultTest, Pictures)
+// Reported where the multimedia library reports the files it cannot load.
+TEST_F(FaultTest, PicturesFontsSoundsAndMusic)
 {
-    throughEveryFault("data\\graphics\\map\\T\\bloc.png",
-                      [this](Fault fault) { expectRefused(fault, "image", "data/graphics/map/T/bloc.png"); });
-}
-
-TEST_F(FaultTest, Fonts)
-{
-    throughEveryFault("data\\fonts\\dialogue.ttf",
-                      [this](Fault fault) { expectRefused(fault, "font", "data/fonts/dialogue.ttf"); });
-}
-
-TEST_F(FaultTest, Sounds)
-{
-    throughEveryFault("data\\sounds\\trigger.ogg",
-                      [this](Fault fault) { expectRefused(fault, "sound", "data/sounds/trigger.ogg"); });
-}
-
-TEST_F(FaultTest, Music)
-{
-    throughEveryFault("data\\sounds\\m.ogg",
-                      [this](Fault fault) { expectRefused(fault, "music", "data/sounds/m.ogg"); });
+    const struct
+    {
+        const char* gamePath;
+        const char* kind;
+        const char* hostPath;
+    } files[] = {{"data\\graphics\\map\\T\\bloc.png", "image", "data/graphics/map/T/bloc.png"},
+                 {"data\\fonts\\dialogue.ttf", "font", "data/fonts/dialogue.ttf"},
+                 {"data\\sounds\\trigger.ogg", "sound", "data/sounds/trigger.ogg"},
+                 {"data\\sounds\\m.ogg", "music", "data/sounds/m.ogg"}};
+    for (const auto& file : files)
+        throughEveryFault(file.gamePath, [&](Fault fault) { expectRefused(fault, file.kind, file.hostPath); });
 }
 
 TEST_F(FaultTest, Maps)
