@@ -49,23 +49,6 @@ std::vector<std::string> confinedSteps(const std::string& gamePath)
     return kept.size() >= 2 ? kept : std::vector<std::string>();
 }
 
-} // namespace
-
-std::string confinedHostPath(const std::string& gamePath)
-{
-    std::string host;
-    for (const std::string& step : confinedSteps(gamePath))
-        host += (host.empty() ? "" : "/") + step;
-    return host;
-}
-
-bool isConfinedGamePath(const std::string& gamePath)
-{
-    return !confinedSteps(gamePath).empty();
-}
-
-namespace {
-
 // The size of the file a confined game path names when it is a regular file (links
 // followed: what counts is the file that would be read) of at most maxSize bytes.
 std::optional<std::uintmax_t> readableSize(const std::string& gamePath, std::uintmax_t maxSize)
@@ -83,6 +66,19 @@ std::optional<std::uintmax_t> readableSize(const std::string& gamePath, std::uin
 }
 
 } // namespace
+
+std::string confinedHostPath(const std::string& gamePath)
+{
+    std::string host;
+    for (const std::string& step : confinedSteps(gamePath))
+        host += (host.empty() ? "" : "/") + step;
+    return host;
+}
+
+bool isConfinedGamePath(const std::string& gamePath)
+{
+    return !confinedSteps(gamePath).empty();
+}
 
 bool isReadableContentFile(const std::string& gamePath, std::uintmax_t maxSize)
 {
