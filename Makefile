@@ -36,7 +36,7 @@ test-asan: build
 
 # The fuzzers need the generated content the normal build makes.
 test-fuzz: build
-	./scripts/fuzz.sh 30
+	FUZZ_JOBS=4 ./scripts/fuzz.sh 30
 
 # Each reader's fuzzer for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=1800), two at a time.
 fuzz: build

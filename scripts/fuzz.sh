@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the fuzzers of the game's readers with clang and runs each for SECONDS (default
-# 600), two at a time. Seeds: every shipped file of the reader's kind, the hand-made ones
+# 600), FUZZ_JOBS at a time. Seeds: every shipped file of the reader's kind, the hand-made ones
 # under fuzz/seeds/ and the kept findings. A crash, a hang, a leak or an exhausted memory is
 # written to fuzz/regressions/<reader>/, which the test suite replays.
 # A hang is an input that takes over FUZZ_TIMEOUT seconds (default 10) of wall-clock time:
@@ -48,19 +48,19 @@ run() {
         -print_final_stats=1 >"$BUILD/$reader.log" 2>&1
 }
 
+# FUZZ_JOBS readers at a time (2 by default, one per core).
 failed=""
 set -- $READERS
 while [ $# -gt 0 ]; do
-    first=$1
-    shift
-    run "$first" &
-    pid=$!
-    if [ $# -gt 0 ]; then
-        second=$1
+    batch=""
+    while [ $# -gt 0 ] && [ "$(echo $batch | wc -w)" -lt "${FUZZ_JOBS:-2}" ]; do
+        run "$1" &
+        batch="$batch $!:$1"
         shift
-        run "$second" || failed="$failed $second"
-    fi
-    wait "$pid" || failed="$failed $first"
+    done
+    for job in $batch; do
+        wait "${job%%:*}" || failed="$failed ${job#*:}"
+    done
 done
 
 for reader in $READERS; do
