@@ -202,6 +202,14 @@ TEST_F(ApplicationTest, CounterHiddenForASecondShowsTheInterruptedSecondFirst)
     EXPECT_EQ(game->app().getFPSText().getString().toAnsiString(), "FPS : 5");
     game->app().ShowFPSCounter();
     EXPECT_EQ(game->app().getFPSText().getString().toAnsiString(), "FPS : 5") << "a new second has begun";
+
+    for (int i = 0; i < 150; ++i)
+        game->app().ShowFPSCounter();
+    sf::sleep(sf::seconds(1.05f));
+    game->app().ShowFPSCounter();
+    const sf::FloatRect counter = game->app().getFPSText().getGlobalBounds();
+    EXPECT_LE(counter.left + counter.width, 1000.f) << "three digits are read whole";
+    EXPECT_GT(counter.left + counter.width, 990.f) << "still in its corner";
 }
 
 TEST_F(ApplicationTest, F11ReturnsToTheMainMenuDestroyingTheStatesTopFirst)
@@ -261,19 +269,20 @@ TEST_F(ApplicationTest, MouseIsMappedToGameCoordinatesAfterAResize)
     EXPECT_EQ(click.mouseButton.y, 499);
 }
 
-// Resizes the window and waits until the system has done it, handing its events to the game.
+// Resizes the window and hands the game its events until the game has seen the new size.
 static void resize(GameHarness& game, sf::Vector2u size)
 {
     game.app().getWindow().setSize(size);
     sf::Event event;
-    for (int i = 0; i < 50 && game.app().getWindow().getSize() != size; ++i) {
-        while (game.app().getWindow().pollEvent(event))
+    for (int i = 0; i < 200; ++i) {
+        while (game.app().getWindow().pollEvent(event)) {
             game.send(event);
+            if (event.type == sf::Event::Resized && sf::Vector2u(event.size.width, event.size.height) == size)
+                return;
+        }
         sf::sleep(sf::milliseconds(10));
     }
-    while (game.app().getWindow().pollEvent(event))
-        game.send(event);
-    ASSERT_EQ(game.app().getWindow().getSize(), size);
+    FAIL() << "the window was never resized";
 }
 
 TEST_F(ApplicationTest, AWindowOfAnotherShapeShowsThePictureWholeBetweenBlackBands)

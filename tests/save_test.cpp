@@ -79,10 +79,19 @@ TEST_F(SaveTest, AnOccupiedSlotAsksBeforeANewGameTakesItAndKeepsItsFileUntilTheF
     clickSlot(1);
     game->send(mouseReleased(100, 250)); // anywhere else
     EXPECT_EQ(menu->getSlotToConfirm(), -1);
+    writeFile("data\\saves\\03\\save.sv", saved);
+    game->app().popGameState();
+    game->send(mouseReleased(500, 240)); // the menu again, with slot 3 taken too
+    menu = game->topAs<NewGameMenu>();
     clickSlot(1);
-    clickSlot(2); // another slot does not confirm this one
+    clickSlot(3);
+    EXPECT_EQ(menu->getSlotToConfirm(), 2) << "another slot is asked about in its turn";
     EXPECT_EQ(currentLevel(), nullptr);
     EXPECT_EQ(readFile(SLOT1), saved);
+    game->send(mouseReleased(30, 30)); // the back arrow: cancels and goes back
+    EXPECT_EQ(game->stateCount(), 1u);
+    game->send(mouseReleased(500, 240));
+    menu = game->topAs<NewGameMenu>();
 
     clickSlot(1);
     clickSlot(1);

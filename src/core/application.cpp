@@ -5,6 +5,7 @@
 #include "menus/mainmenu.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <string>
 
@@ -14,6 +15,7 @@ const char* const ICON_PATH = "data\\graphics\\window\\iconeFenetre.png";
 const unsigned ICON_SIZE = 170;
 const unsigned GAME_WIDTH = 1000;
 const unsigned GAME_HEIGHT = 500;
+const float FPS_COUNTER_LEFT = 875.f;
 // The display's refresh rate is not known to the library: frames beyond 240 a second mean
 // vertical sync is ignored, and 60 a second is what a display shows.
 const float RUNAWAY_FRAME_RATE = 240.f;
@@ -60,7 +62,7 @@ void Application::init()
     m_fps = 0;
     m_compteurFPS.setFont(m_RManager.getFont("data\\fonts\\korvane.ttf"));
     m_compteurFPS.setCharacterSize(25);
-    m_compteurFPS.setPosition(875, 0);
+    m_compteurFPS.setPosition(FPS_COUNTER_LEFT, 0);
     setWindowIcon();
 }
 
@@ -278,10 +280,21 @@ void Application::ShowFPSCounter()
         ++m_fps;
     } else {
         m_compteurFPS.setString("FPS : " + std::to_string(m_fps));
+        keepFPSCounterInside();
         m_tempsFPS.restart();
         m_fps = 0;
     }
     m_Window.draw(m_compteurFPS);
+}
+
+void Application::keepFPSCounterInside()
+{
+    // From its corner at (875, 0), three digits would run off the window: such a count
+    // moves left just enough to be read whole.
+    m_compteurFPS.setPosition(FPS_COUNTER_LEFT, 0.f);
+    const sf::FloatRect bounds = m_compteurFPS.getGlobalBounds();
+    const float overflow = std::max(0.f, bounds.left + bounds.width - static_cast<float>(GAME_WIDTH));
+    m_compteurFPS.move(-std::ceil(overflow), 0.f);
 }
 
 void Application::pauseTime()

@@ -57,6 +57,7 @@ private:
     void mapMouseToGame(int& x, int& y) const;
     void fitViewToWindow();
     void watchFrameRate(float frameTime);
+    void keepFPSCounterInside();
     void setWindowIcon();
 
     bool m_showFPS;

@@ -61,16 +61,21 @@ bool NewGameMenu::event(const sf::Event& event)
 {
     if (m_aConfirmer < 0)
         return SlotMenu::event(event);
-    // Waiting for confirmation: a click on the same slot confirms; Escape or a click
-    // anywhere else cancels, and does nothing more.
-    const bool escape = event.type == sf::Event::KeyReleased && event.key.code == sf::Keyboard::Escape;
-    if (event.type == sf::Event::MouseButtonReleased || escape) {
-        const unsigned slot = static_cast<unsigned>(m_aConfirmer);
+    // Waiting for confirmation: a click on the same slot confirms. Escape cancels; a click
+    // anywhere else cancels and then does what it does (another slot, the back arrow).
+    if (event.type == sf::Event::KeyReleased && event.key.code == sf::Keyboard::Escape) {
         m_aConfirmer = -1;
-        if (!escape && collisionSourisSprite(event.mouseButton.x, event.mouseButton.y, m_slot_icon[slot]))
-            startGame(slot);
+        return true;
     }
-    return true;
+    if (event.type != sf::Event::MouseButtonReleased)
+        return true;
+    const unsigned slot = static_cast<unsigned>(m_aConfirmer);
+    m_aConfirmer = -1;
+    if (collisionSourisSprite(event.mouseButton.x, event.mouseButton.y, m_slot_icon[slot])) {
+        startGame(slot);
+        return true;
+    }
+    return SlotMenu::event(event);
 }
 
 void NewGameMenu::draw()
