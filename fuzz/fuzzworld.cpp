@@ -113,8 +113,8 @@ void FuzzWorld::buildDataTree(const std::string& sourceFolder)
 // what it does, not for decoding the same pictures again.
 void FuzzWorld::holdPictures()
 {
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(
-             "data/graphics", fs::directory_options::follow_directory_symlink)) {
+    for (const fs::directory_entry& entry :
+         fs::recursive_directory_iterator("data/graphics", fs::directory_options::follow_directory_symlink)) {
         if (entry.path().extension() != ".png")
             continue;
         m_heldPictures.push_back(gamePath(entry.path()));

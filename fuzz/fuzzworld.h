@@ -31,7 +31,6 @@ public:
     // played, and what the game writes back must name a map that can be opened.
     void playSave(const std::string& content);
 
-
 private:
     void buildDataTree(const std::string& sourceFolder);
     void holdPictures();
