@@ -196,8 +196,20 @@ TEST(ContentPictures, SpriteSheetsSplitIntoFramesThatAreFilledAndAnimate)
             EXPECT_TRUE(frames[i] != frames[i - 1] && (i < above || frames[i] != frames[i - above]))
                 << "frame " << i << " repeats another";
     }
-    const sf::Vector2i hero = sizeOf(picture("character/v1.png"));
+    const sf::Image heroSheet = picture("character/v1.png");
+    const sf::Vector2i hero = sizeOf(heroSheet);
     EXPECT_TRUE(hero.x >= 4 * 24 && hero.x <= 4 * 32 && hero.y >= 2 * 32 && hero.y <= 2 * 48);
+    // The figure is as wide as its frame (its box), feet included: the character stands on
+    // a ledge exactly as far as it looks to.
+    const sf::Vector2i frame(hero.x / 4, hero.y / 2);
+    for (int i = 0; i < 8; ++i) {
+        const int left = i % 4 * frame.x, top = i / 4 * frame.y;
+        EXPECT_GT(opaqueIn(heroSheet, {left, top, 1, frame.y}), 0) << "frame " << i << " left column";
+        EXPECT_GT(opaqueIn(heroSheet, {left + frame.x - 1, top, 1, frame.y}), 0) << "frame " << i << " right column";
+        EXPECT_GT(opaqueIn(heroSheet, {left, top + frame.y - 1, frame.x / 4, 1}), 0) << "frame " << i << " left foot";
+        EXPECT_GT(opaqueIn(heroSheet, {left + frame.x * 3 / 4, top + frame.y - 1, frame.x / 4, 1}), 0)
+            << "frame " << i << " right foot";
+    }
 
     // Spikes: raised (row 0) stand taller and fuller than retracted (row 1).
     for (const char* world : WORLDS) {
@@ -205,6 +217,8 @@ TEST(ContentPictures, SpriteSheetsSplitIntoFramesThatAreFilledAndAnimate)
         const int w = sizeOf(spikes).x, h = sizeOf(spikes).y / 2;
         EXPECT_GT(opaqueIn(spikes, {0, 0, w, h}), opaqueIn(spikes, {0, h, w, h})) << world;
         EXPECT_GT(opaqueIn(spikes, {0, 0, w, h / 2}), opaqueIn(spikes, {0, h, w, h / 2})) << world;
+        // Retracted, only the plate the maps sink into the floor: the bottom 6 rows.
+        EXPECT_EQ(opaqueIn(spikes, {0, h, w, h - 6}), 0) << world;
     }
 }
 

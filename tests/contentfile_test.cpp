@@ -1,3 +1,4 @@
+#include "resources/atomicfile.h"
 #include "resources/contentfile.h"
 #include "support/gametest.h"
 
@@ -55,13 +56,16 @@ TEST_F(ContentFileTest, DevicesPipesFoldersAndLargeFilesAreNeverOpened)
 TEST_F(ContentFileTest, FilesAreWrittenOnlyInTheSaveFolderAndWholeOrNotAtAll)
 {
     fs::create_directories("data/saves/01");
-    EXPECT_TRUE(writeContentFile("data\\saves\\01\\save.sv", "[Map]\nT\n"));
+    auto write = [](const std::string& gamePath, const std::string& content) {
+        return writeAtomically(gamePath, [&content](std::ostream& file) { file << content; });
+    };
+    EXPECT_TRUE(write("data\\saves\\01\\save.sv", "[Map]\nT\n"));
     EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n");
     for (const char* elsewhere : {"data\\maps\\x.zi", "data\\saves\\..\\maps\\x.zi", "/tmp/x.sv", "data\\saves"})
-        EXPECT_FALSE(writeContentFile(elsewhere, "x")) << elsewhere;
+        EXPECT_FALSE(write(elsewhere, "x")) << elsewhere;
     EXPECT_FALSE(fileExists("data\\maps\\x.zi"));
 
     fs::create_directories("data/saves/01/save.sv.tmp/in-the-way");
-    EXPECT_FALSE(writeContentFile("data\\saves\\01\\save.sv", "[Map]\nU\n"));
+    EXPECT_FALSE(write("data\\saves\\01\\save.sv", "[Map]\nU\n"));
     EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n");
 }

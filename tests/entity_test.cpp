@@ -110,6 +110,29 @@ TEST_F(EntityTest, SpikesRetractAndRiseShowingTheirRow)
     EXPECT_FALSE(bare.isDeadly()) << "spikes without picture still toggle";
 }
 
+// Raised, the sheet draws all but its top 2 rows; retracted, only its bottom 6 (a plate).
+TEST_F(EntityTest, SpikesBlockOnlyAsHighAsTheirPictureDraws)
+{
+    sf::Image image;
+    image.create(40, 40, sf::Color::Transparent);
+    for (unsigned y = 0; y < 40; ++y)
+        for (unsigned x = 0; x < 40; ++x)
+            if ((y >= 2 && y < 20) || y >= 34)
+                image.setPixel(x, y, sf::Color::Red);
+    writeImage("data\\plate.png", image);
+    auto* sheet = new AnimatedSprite(rm->getTexture("data\\plate.png"), 1, 2, -1.f, false);
+    PicEntity spikes(rm.get(), sheet, 100, 440);
+    EXPECT_EQ(spikes.getHitbox(), sf::FloatRect(100, 442, 40, 18));
+    spikes.activate();
+    EXPECT_EQ(spikes.getHitbox(), sf::FloatRect(100, 454, 40, 6)) << "retracted: the plate alone";
+    spikes.activate();
+    EXPECT_EQ(spikes.getHitbox(), sf::FloatRect(100, 442, 40, 18));
+
+    PicEntity full(rm.get(), picture("data\\spikes.png"), 0, 0);
+    full.activate();
+    EXPECT_EQ(full.getHitbox(), sf::FloatRect(0, 0, 40, 40)) << "a plain picture draws the same raised or not";
+}
+
 TEST_F(EntityTest, NewFrameOfAnAnimatedPictureRefreshesTheHitbox)
 {
     writeImage("data\\grow.png", 64, 16);

@@ -333,3 +333,30 @@ TEST_F(MapTest, ActivatingAMissingEntityIsReported)
                                             "    * Entite : 99 n'existe pas"};
     EXPECT_EQ(trace(), expected);
 }
+
+// Floor spikes sunk into the floor by their plate: retracted, they lie flush with it.
+TEST_F(MapTest, RetractedSpikesFlushWithTheFloorAreWalkedOverAndRaisedOnesKill)
+{
+    sf::Image image;
+    image.create(40, 40, sf::Color::Red);
+    for (unsigned y = 20; y < 34; ++y)
+        for (unsigned x = 0; x < 40; ++x)
+            image.setPixel(x, y, sf::Color::Transparent);
+    writeImage("data\\graphics\\map\\T\\plaque.png", image);
+    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
+               "[PicEntity] 2 300 446 AnimatedSprite plaque.png 1 2 -1 0\n"
+               "[PicEntity] 3 340 446 AnimatedSprite plaque.png 1 2 -1 0\n");
+    level->activerEntite(2);
+    level->activerEntite(3);
+    player().setPosition(200, 420);
+    game->keyboard().hold(sf::Keyboard::D);
+    step(90);
+    EXPECT_GT(position().x, 400.f) << "the character walked over the retracted spikes";
+    EXPECT_EQ(player().getVie(), 100);
+
+    level->activerEntite(3);
+    game->keyboard().release(sf::Keyboard::D);
+    game->keyboard().hold(sf::Keyboard::Q);
+    step(90);
+    EXPECT_EQ(player().getVie(), 0) << "raised again, they kill";
+}

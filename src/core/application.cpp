@@ -37,7 +37,10 @@ Application::Application()
       m_fps(0),
       m_frameLimit(0),
       m_imagesMesurees(0),
-      m_tempsMesure(0.f)
+      m_tempsMesure(0.f),
+      m_optionsKept(false),
+      m_fullscreen(false),
+      m_altReturnDown(false)
 {
 }
 
@@ -51,18 +54,38 @@ Application::~Application()
 void Application::init()
 {
     m_RManager.setApplication(this);
-    m_Window.create(sf::VideoMode(GAME_WIDTH, GAME_HEIGHT, 32), std::string("Korvane - v.") + KORVANE_VERSION,
-                    sf::Style::Default, sf::ContextSettings(0, 0, 0, 2, 0));
-    m_Window.setVerticalSyncEnabled(true);
+    createWindow();
     m_RManager.setWindow(&m_Window);
-    m_RManager.setWindowFocus(m_Window.hasFocus());
-    m_Window.setMouseCursorVisible(false);
     addGameState(new MainMenu(&m_RManager));
     m_showFPS = true;
     m_fps = 0;
     m_compteurFPS.setFont(m_RManager.getFont("data\\fonts\\korvane.ttf"));
     m_compteurFPS.setCharacterSize(25);
     m_compteurFPS.setPosition(FPS_COUNTER_LEFT, 0);
+    setWindowIcon();
+}
+
+void Application::createWindow()
+{
+    const sf::VideoMode mode =
+        m_fullscreen ? sf::VideoMode::getDesktopMode() : sf::VideoMode(GAME_WIDTH, GAME_HEIGHT, 32);
+    m_Window.create(mode, std::string("Korvane - v.") + KORVANE_VERSION,
+                    m_fullscreen ? sf::Style::Fullscreen : sf::Style::Default, sf::ContextSettings(0, 0, 0, 2, 0));
+    m_Window.setVerticalSyncEnabled(true);
+    if (m_frameLimit != 0)
+        m_Window.setFramerateLimit(m_frameLimit);
+    m_RManager.setWindowFocus(m_Window.hasFocus());
+    m_Window.setMouseCursorVisible(false);
+    fitViewToWindow();
+}
+
+void Application::setFullscreen(bool fullscreen)
+{
+    if (fullscreen == m_fullscreen)
+        return;
+    m_fullscreen = fullscreen;
+    // A new window: the same picture, between bands if the screen is not 2:1.
+    createWindow();
     setWindowIcon();
 }
 
@@ -112,8 +135,6 @@ void Application::handleEvent(sf::Event& event)
     case sf::Event::MouseButtonPressed:
     case sf::Event::MouseButtonReleased:
         mapMouseToGame(event.mouseButton.x, event.mouseButton.y);
-        if (event.mouseButton.button == sf::Mouse::Left)
-            m_RManager.setFireButtonDown(event.type == sf::Event::MouseButtonPressed);
         break;
     case sf::Event::Closed:
         m_Window.close();
@@ -124,22 +145,37 @@ void Application::handleEvent(sf::Event& event)
     case sf::Event::GainedFocus:
     case sf::Event::LostFocus:
         m_RManager.setWindowFocus(event.type == sf::Event::GainedFocus);
-        // A release in another window never reaches this one.
-        m_RManager.setFireButtonDown(false);
+        m_altReturnDown = false; // its release went to another window
+        break;
+    case sf::Event::KeyPressed:
+        // Alt + Return toggles full screen on every screen, and means nothing else to them.
+        // It acts on its release, like the other application keys: the window it closes
+        // would never see that release.
+        if (event.key.code == sf::Keyboard::Return && (event.key.alt || m_altReturnDown)) {
+            m_altReturnDown = true;
+            return;
+        }
         break;
     case sf::Event::KeyReleased:
+        if (event.key.code == sf::Keyboard::Return && m_altReturnDown) {
+            m_altReturnDown = false;
+            setOptions(toggledFullscreen());
+            return;
+        }
         handleApplicationKey(event.key.code);
         break;
     default:
         break;
     }
     eventGS(event);
+    m_RManager.getInput().afterEvent(event);
 }
 
 void Application::handleApplicationKey(sf::Keyboard::Key key)
 {
     if (key == sf::Keyboard::F1) {
         m_showFPS = !m_showFPS;
+        keepOptions();
     } else if (key == sf::Keyboard::F12) {
         mainMenu();
         popGameState();
@@ -306,6 +342,51 @@ void Application::resumeTime()
 {
     m_paused = false;
     m_tempsEntreImages.restart();
+}
+
+void Application::loadOptions()
+{
+    applyOptions(::loadOptions(OPTIONS_PATH));
+    m_optionsKept = true;
+}
+
+Options Application::getOptions()
+{
+    Options options;
+    options.musicVolume = m_RManager.getMusicVolume();
+    options.soundVolume = m_RManager.getSoundVolume();
+    options.showFPS = m_showFPS;
+    options.fullscreen = m_fullscreen;
+    options.bindings = m_RManager.getInput().getBindings();
+    return options;
+}
+
+void Application::setOptions(const Options& options)
+{
+    applyOptions(options);
+    keepOptions();
+}
+
+void Application::applyOptions(const Options& options)
+{
+    m_RManager.setMusicVolume(options.musicVolume);
+    m_RManager.setSoundVolume(options.soundVolume);
+    m_showFPS = options.showFPS;
+    setFullscreen(options.fullscreen);
+    m_RManager.getInput().getBindings() = options.bindings;
+}
+
+Options Application::toggledFullscreen()
+{
+    Options options = getOptions();
+    options.fullscreen = !options.fullscreen;
+    return options;
+}
+
+void Application::keepOptions()
+{
+    if (m_optionsKept)
+        saveOptions(OPTIONS_PATH, getOptions());
 }
 
 std::size_t Application::getStateCount() const

@@ -2,6 +2,7 @@
 
 #include "core/frameclock.h"
 #include "core/gamestate.h"
+#include "core/options.h"
 #include "resources/ressourcemanager.h"
 
 #include <SFML/Graphics.hpp>
@@ -38,6 +39,12 @@ public:
     void pauseTime();
     void resumeTime();
 
+    // Reads the options file and applies it; from then on every change is written to it.
+    void loadOptions();
+    Options getOptions();
+    // Applies the options, and keeps them if the options file was read.
+    void setOptions(const Options& options);
+
     std::size_t getStateCount() const;
     GameState* getState(std::size_t index) const;
     bool isFPSShown() const;
@@ -55,10 +62,16 @@ private:
     // Mouse positions arrive in window pixels; the game works in its 1000 x 500
     // coordinates whatever size the window has been given.
     void mapMouseToGame(int& x, int& y) const;
+    // Opens the window, at the game's size or over the whole screen.
+    void createWindow();
+    void setFullscreen(bool fullscreen);
+    Options toggledFullscreen();
     void fitViewToWindow();
     void watchFrameRate(float frameTime);
     void keepFPSCounterInside();
     void setWindowIcon();
+    void applyOptions(const Options& options);
+    void keepOptions();
 
     bool m_showFPS;
     bool m_paused;
@@ -72,4 +85,7 @@ private:
     unsigned m_frameLimit;
     int m_imagesMesurees; // frames of the second being measured
     float m_tempsMesure;
+    bool m_optionsKept; // the options file was read: changes are written back to it
+    bool m_fullscreen;
+    bool m_altReturnDown; // the Return of Alt + Return, until it is let go
 };

@@ -13,6 +13,7 @@ int main()
 
     Application application;
     application.init();
+    application.loadOptions();
     application.start();
     return 0;
 }

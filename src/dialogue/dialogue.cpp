@@ -211,14 +211,11 @@ void Dialogue::end()
 
 bool Dialogue::event(const sf::Event& event)
 {
-    if (event.type == sf::Event::KeyReleased) {
-        const sf::Keyboard::Key key = event.key.code;
-        if (key == sf::Keyboard::Escape) {
-            m_RManager->getApplication().addGameState(new PauseMenu(m_RManager));
-        } else if (m_acteurActif != -1 && (key == sf::Keyboard::Return || key == sf::Keyboard::E ||
-                                           key == sf::Keyboard::F || key == sf::Keyboard::Space)) {
-            chargerDialogue(); // may end the dialogue: nothing of it is touched after
-        }
+    const Input& input = m_RManager->getInput();
+    if (input.released(event, Action::Pause)) {
+        m_RManager->getApplication().addGameState(new PauseMenu(m_RManager));
+    } else if (m_acteurActif != -1 && input.released(event, Action::NextLine)) {
+        chargerDialogue(); // may end the dialogue: nothing of it is touched after
     } else if (event.type == sf::Event::MouseButtonReleased && m_acteurActif != -1 &&
                collisionSourisSprite(event.mouseButton.x, event.mouseButton.y,
                                      m_Actors[m_acteurActif]->getBackground())) {

@@ -1,6 +1,7 @@
 #include "entities/mapentity.h"
 
 #include "resources/ressourcemanager.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 namespace {
@@ -45,8 +46,8 @@ NextLevelVortex::NextLevelVortex(RessourceManager* rm, std::string nextLevelName
 void NextLevelVortex::onCollision()
 {
     // An exit to a map that cannot be opened leads nowhere: it stays a block, said once,
-    // and the player goes on playing this map.
-    if (!Map::canOpen(m_nextLevelName)) {
+    // and the player goes on playing this map. The end of the campaign is no map.
+    if (m_nextLevelName != CAMPAIGN_END && !Map::canOpen(m_nextLevelName)) {
         if (!m_signale)
             Map::traceUnopened(Map::mapFile(m_nextLevelName));
         m_signale = true;

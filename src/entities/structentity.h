@@ -2,6 +2,10 @@
 
 #include "entities/entity.h"
 
+namespace sf {
+class Image;
+}
+
 // Blocks, floors, walls and ceilings.
 class GroundEntity : public Entity
 {
@@ -9,7 +13,8 @@ public:
     GroundEntity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y);
 };
 
-// Spikes: deadly while raised (row 0), harmless while retracted (row 1).
+// Spikes: deadly while raised (row 0), harmless while retracted (row 1). They block only
+// as high as their picture draws: retracted spikes that show a low plate are that low.
 class PicEntity : public Entity
 {
 public:
@@ -17,6 +22,19 @@ public:
 
     void activate() override;
     void onCollision() override;
+    void refreshHitbox() override;
+
+private:
+    // The rows of a frame that hold a visible pixel, from the frame's top.
+    struct Rows
+    {
+        int top = 0;
+        int height = 0;
+    };
+    Rows drawnRows(const sf::Image& sheet) const;
+
+    Rows m_raised;
+    Rows m_retracted;
 };
 
 // A door: closed it is drawn and blocks; open it disappears and collides with nothing.

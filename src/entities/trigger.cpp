@@ -32,6 +32,11 @@ void Trigger::update(float t)
     updateSprite(t);
 }
 
+Entity* Trigger::getDestination() const
+{
+    return m_destination;
+}
+
 void Trigger::updateUndoingOnExpiry(float t)
 {
     const bool wasOn = m_active;

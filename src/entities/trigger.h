@@ -9,6 +9,8 @@ class Trigger : public Entity
 public:
     void activate() override;
     void update(float t) override;
+    // The entity it switches; null when the map named an id not loaded before it.
+    Entity* getDestination() const;
 
 protected:
     Trigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay, bool shootable);

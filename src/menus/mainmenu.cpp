@@ -1,9 +1,9 @@
 #include "menus/mainmenu.h"
 
 #include "core/application.h"
-#include "menus/collisions.h"
 #include "menus/loadingmenu.h"
 #include "menus/newgamemenu.h"
+#include "menus/optionsmenu.h"
 #include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 
@@ -11,9 +11,19 @@ namespace {
 
 const char* const MENU_MUSIC = "mainMenu.ogg";
 
+// The buttons in the order the keyboard walks them.
+enum Button
+{
+    NEW_GAME,
+    LOAD,
+    QUIT,
+    CONTROLS,
+    OPTIONS
+};
+
 } // namespace
 
-MainMenu::MainMenu(RessourceManager* rm) : GameState(rm, true, true), m_tpsAvantClignement(1.f)
+MainMenu::MainMenu(RessourceManager* rm) : GameState(rm, true, true), m_tpsAvantClignement(1.f), m_focus(rm)
 {
     m_RManager->playBGM(MENU_MUSIC);
     m_playingBGM = true;
@@ -32,32 +42,45 @@ MainMenu::MainMenu(RessourceManager* rm) : GameState(rm, true, true), m_tpsAvant
     m_virus->setPosition(449, 77);
     m_commandes.setTexture(m_RManager->getTexture("data\\graphics\\window\\commandes\\bouton.png"));
     m_commandes.setPosition(10, 450);
+    m_focus.add(m_commencer, 0);
+    m_focus.add(m_charger, 1);
+    m_focus.add(m_quitter, 2);
+    m_focus.add(m_commandes, 3);
+    m_focus.add(m_options, 3);
 }
 
 MainMenu::~MainMenu()
 {
     m_RManager->stopBGM();
     delete m_virus;
+    if (m_options.getTexture())
+        m_RManager->killTexture(m_options.getTexture());
 }
 
 bool MainMenu::event(const sf::Event& event)
 {
-    if (event.type != sf::Event::MouseButtonReleased)
-        return true;
-    const int x = event.mouseButton.x;
-    const int y = event.mouseButton.y;
     Application& application = m_RManager->getApplication();
-    if (collisionSourisSprite(x, y, m_commencer)) {
+    switch (m_focus.event(event)) {
+    case NEW_GAME:
         application.addGameState(new NewGameMenu(m_RManager));
         m_playingBGM = false;
-    } else if (collisionSourisSprite(x, y, m_charger)) {
+        break;
+    case LOAD:
         application.addGameState(new LoadingMenu(m_RManager));
         m_playingBGM = false;
-    } else if (collisionSourisSprite(x, y, m_commandes)) {
+        break;
+    case CONTROLS:
         application.addGameState(new ScreenCommandes(m_RManager));
-    } else if (collisionSourisSprite(x, y, m_quitter)) {
+        break;
+    case OPTIONS:
+        application.addGameState(new OptionsMenu(m_RManager));
+        break;
+    case QUIT:
         // The menu is destroyed here and the window closes: touch nothing of it after.
         application.popGameState();
+        break;
+    default:
+        break;
     }
     return true;
 }
@@ -87,6 +110,13 @@ void MainMenu::draw()
     window.draw(*m_virus);
     window.draw(m_titre);
     window.draw(m_commandes);
+    // Added to the design's menu: its picture is read once the start-up is over.
+    if (!m_options.getTexture()) {
+        m_options.setTexture(m_RManager->getTexture(OPTIONS_BUTTON));
+        m_options.setPosition(190, 450);
+    }
+    window.draw(m_options);
+    m_focus.draw();
     if (!m_playingBGM) {
         m_playingBGM = true;
         m_RManager->playBGM(MENU_MUSIC);

@@ -2,6 +2,7 @@
 
 #include "core/gamestate.h"
 #include "graphics/sprite.h"
+#include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -27,4 +28,6 @@ private:
     sf::Sprite m_titre;
     sf::Sprite m_commandes;
     AnimatedSprite* m_virus;
+    sf::Sprite m_options; // its picture comes with the first drawing, after start-up
+    MenuFocus m_focus;
 };

@@ -1,16 +1,16 @@
 #include "menus/newgamemenu.h"
 
 #include "core/application.h"
-#include "menus/collisions.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 #include <cmath>
 
 namespace {
 
-const char* const QUESTION = "Écraser cette sauvegarde ? Cliquez encore pour confirmer";
+const char* const QUESTION = "Écraser cette sauvegarde ? Cliquez encore (ou Entrée) pour confirmer";
 const sf::Color WARNING(255, 140, 40);
 const float FRAME_WIDTH = 4.f;
 const float QUESTION_TOP = 152.f;
@@ -54,28 +54,33 @@ void NewGameMenu::askConfirmation(unsigned slot)
 
 void NewGameMenu::startGame(unsigned slot)
 {
-    play(new Map(m_RManager, "01_USB", slotPath(slot), nullptr));
+    play(new Map(m_RManager, FIRST_MAP, slotPath(slot), nullptr));
 }
 
 bool NewGameMenu::event(const sf::Event& event)
 {
     if (m_aConfirmer < 0)
         return SlotMenu::event(event);
-    // Waiting for confirmation: a click on the same slot confirms. Escape cancels; a click
-    // anywhere else cancels and then does what it does (another slot, the back arrow).
-    if (event.type == sf::Event::KeyReleased && event.key.code == sf::Keyboard::Escape) {
+    // Waiting for confirmation: the same slot chosen again (clicked, or confirmed while
+    // still chosen) overwrites it. Escape, the pad's back button or walking to another
+    // button cancels; a click elsewhere, or confirming another button, cancels and then
+    // does what it does (another slot, the back arrow).
+    const Input& input = m_RManager->getInput();
+    const int before = m_focus.getFocus();
+    const int chosen = m_focus.event(event);
+    const bool decided = event.type == sf::Event::MouseButtonReleased || input.released(event, Action::MenuConfirm);
+    const bool walkedAway = !decided && event.type != sf::Event::MouseMoved && m_focus.getFocus() != before;
+    if (input.released(event, Action::MenuBack) || walkedAway) {
         m_aConfirmer = -1;
-        return true;
+    } else if (decided) {
+        const int slot = m_aConfirmer;
+        m_aConfirmer = -1;
+        if (chosen == slot)
+            startGame(static_cast<unsigned>(slot));
+        else
+            press(chosen); // may remove this menu: nothing of it is touched after
     }
-    if (event.type != sf::Event::MouseButtonReleased)
-        return true;
-    const unsigned slot = static_cast<unsigned>(m_aConfirmer);
-    m_aConfirmer = -1;
-    if (collisionSourisSprite(event.mouseButton.x, event.mouseButton.y, m_slot_icon[slot])) {
-        startGame(slot);
-        return true;
-    }
-    return SlotMenu::event(event);
+    return true;
 }
 
 void NewGameMenu::draw()

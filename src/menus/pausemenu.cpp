@@ -1,7 +1,7 @@
 #include "menus/pausemenu.h"
 
 #include "core/application.h"
-#include "menus/collisions.h"
+#include "menus/optionsmenu.h"
 #include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 
@@ -11,9 +11,18 @@ const char* const BACKGROUND = "data\\graphics\\window\\pausemenu\\background.pn
 const char* const CONTINUE = "data\\graphics\\window\\pausemenu\\jeu.png";
 const char* const MAIN_MENU = "data\\graphics\\window\\pausemenu\\menu.png";
 
+// The buttons in the order the keyboard walks them.
+enum Button
+{
+    BACK_TO_GAME,
+    LEAVE,
+    CONTROLS,
+    OPTIONS
+};
+
 } // namespace
 
-PauseMenu::PauseMenu(RessourceManager* rm) : GameState(rm, true, false)
+PauseMenu::PauseMenu(RessourceManager* rm) : GameState(rm, true, false), m_focus(rm)
 {
     m_RManager->pauseBGM();
     m_background.setTexture(m_RManager->getTexture(BACKGROUND));
@@ -23,7 +32,13 @@ PauseMenu::PauseMenu(RessourceManager* rm) : GameState(rm, true, false)
     m_retourMenuPrincipal.setPosition(190, 410);
     m_commandes.setTexture(m_RManager->getTexture("data\\graphics\\window\\commandes\\bouton.png"));
     m_commandes.setPosition(10, 450);
+    m_options.setTexture(m_RManager->getTexture(OPTIONS_BUTTON));
+    m_options.setPosition(820, 450);
     m_fleche.show(m_RManager);
+    m_focus.add(m_continuer, 0);
+    m_focus.add(m_retourMenuPrincipal, 1);
+    m_focus.add(m_commandes, 2);
+    m_focus.add(m_options, 2);
 }
 
 PauseMenu::~PauseMenu()
@@ -32,23 +47,33 @@ PauseMenu::~PauseMenu()
     m_RManager->killTexture(CONTINUE);
     m_RManager->killTexture(MAIN_MENU);
     m_RManager->killTexture(m_commandes.getTexture());
+    m_RManager->killTexture(m_options.getTexture());
     m_RManager->resumeBGM();
 }
 
 bool PauseMenu::event(const sf::Event& event)
 {
     Application& application = m_RManager->getApplication();
-    if (event.type == sf::Event::KeyReleased && event.key.code == sf::Keyboard::Escape) {
+    const Input& input = m_RManager->getInput();
+    if (input.released(event, Action::MenuBack) || input.released(event, Action::Pause)) {
         application.popGameState();
-    } else if (event.type == sf::Event::MouseButtonReleased) {
-        const int x = event.mouseButton.x;
-        const int y = event.mouseButton.y;
-        if (collisionSourisSprite(x, y, m_continuer))
-            application.popGameState();
-        else if (collisionSourisSprite(x, y, m_retourMenuPrincipal))
-            application.mainMenu();
-        else if (collisionSourisSprite(x, y, m_commandes))
-            application.addGameState(new ScreenCommandes(m_RManager));
+        return true;
+    }
+    switch (m_focus.event(event)) {
+    case BACK_TO_GAME:
+        application.popGameState();
+        break;
+    case LEAVE:
+        application.mainMenu();
+        break;
+    case CONTROLS:
+        application.addGameState(new ScreenCommandes(m_RManager));
+        break;
+    case OPTIONS:
+        application.addGameState(new OptionsMenu(m_RManager));
+        break;
+    default:
+        break;
     }
     return true;
 }
@@ -60,4 +85,6 @@ void PauseMenu::draw()
     window.draw(m_continuer);
     window.draw(m_retourMenuPrincipal);
     window.draw(m_commandes);
+    window.draw(m_options);
+    m_focus.draw();
 }

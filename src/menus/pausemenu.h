@@ -2,6 +2,7 @@
 
 #include "core/gamestate.h"
 #include "menus/arrowcursor.h"
+#include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -20,5 +21,7 @@ private:
     sf::Sprite m_continuer;
     sf::Sprite m_retourMenuPrincipal;
     sf::Sprite m_commandes;
+    sf::Sprite m_options;
+    MenuFocus m_focus;
     ArrowCursor m_fleche;
 };

@@ -3,8 +3,10 @@
 #include "core/gamestate.h"
 #include "graphics/sprite.h"
 #include "menus/arrowcursor.h"
+#include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Text.hpp>
 
 #include <bitset>
 #include <string>
@@ -49,21 +51,26 @@ private:
     sf::Sprite m_recommencer;
     sf::Sprite m_retourMenu;
     Sprite* m_background;
+    MenuFocus m_focus;
     ArrowCursor m_fleche;
 };
 
-// The controls page; any key release closes it.
+// The controls page, with the keys the player has chosen; any key release closes it.
 class ScreenCommandes : public GameState
 {
 public:
     explicit ScreenCommandes(RessourceManager* rm);
-    ~ScreenCommandes() override = default;
+    ~ScreenCommandes() override;
 
     bool event(const sf::Event& event) override;
     void draw() override;
     void loadScreen();
 
 private:
+    void drawKeys(std::size_t action);
+
     int m_idScreen; // pages shown so far
     sf::Sprite m_screen;
+    const sf::Texture* m_key; // stretched under each key's name
+    sf::Text m_keyName;
 };

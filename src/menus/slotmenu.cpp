@@ -1,7 +1,6 @@
 #include "menus/slotmenu.h"
 
 #include "core/application.h"
-#include "menus/collisions.h"
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
@@ -62,13 +61,19 @@ std::string readSlotMapName(std::istream& file)
     return mapName;
 }
 
-SlotMenu::SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots) : GameState(rm, true, true)
+SlotMenu::SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots)
+    : GameState(rm, true, true),
+      m_focus(rm)
 {
     m_background.setTexture(m_RManager->getTexture(background));
     m_flecheBack.setTexture(m_RManager->getTexture("data\\graphics\\window\\flecheBack.png"));
     m_flecheBack.setPosition(5, 5);
-    for (unsigned slot = 0; slot < 3; ++slot)
+    for (unsigned slot = 0; slot < 3; ++slot) {
         scanSlot(slot, showEmptySlots);
+        m_focus.add(m_slot_icon[slot], static_cast<int>(slot));
+    }
+    // Last, so that walking starts on the first slot; up from it reaches the arrow above.
+    m_focus.add(m_flecheBack, 3);
 }
 
 void SlotMenu::scanSlot(unsigned slot, bool showEmptySlots)
@@ -117,20 +122,21 @@ SlotMenu::~SlotMenu()
 
 bool SlotMenu::event(const sf::Event& event)
 {
-    Application& application = m_RManager->getApplication();
-    if (event.type == sf::Event::KeyReleased && event.key.code == sf::Keyboard::Escape) {
-        application.popGameState();
-    } else if (event.type == sf::Event::MouseButtonReleased) {
-        const int x = event.mouseButton.x;
-        const int y = event.mouseButton.y;
-        for (unsigned slot = 0; slot < 3; ++slot)
-            if (m_slot_icon[slot].getTexture() && collisionSourisSprite(x, y, m_slot_icon[slot]))
-                chooseSlot(slot);
-        if (collisionSourisSprite(x, y, m_flecheBack))
-            application.popGameState();
+    if (m_RManager->getInput().released(event, Action::MenuBack)) {
+        m_RManager->getApplication().popGameState();
+        return true;
     }
+    press(m_focus.event(event));
     // The menu may be gone by now: answer without touching it.
     return true;
+}
+
+void SlotMenu::press(int button)
+{
+    if (button >= 0 && button < 3)
+        chooseSlot(static_cast<unsigned>(button));
+    else if (button == 3)
+        m_RManager->getApplication().popGameState();
 }
 
 void SlotMenu::draw()
@@ -141,4 +147,5 @@ void SlotMenu::draw()
         if (icon.getTexture())
             window.draw(icon);
     window.draw(m_flecheBack);
+    m_focus.draw();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gamestate.h"
+#include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -46,12 +47,15 @@ protected:
     // Pushes the level, or drops it when no map of it could be opened: a game is
     // never entered on nothing.
     void play(Map* level);
+    // What pressing a button does: a slot (0 to 2), the back arrow (3) or none.
+    void press(int button);
 
     bool m_slot_existe[3];
     std::string m_slot_map[3]; // the map each slot's save names; empty when it names none
     sf::Sprite m_background;
     sf::Sprite m_flecheBack;
     sf::Sprite m_slot_icon[3];
+    MenuFocus m_focus; // the three slots, then the back arrow
 
 private:
     void scanSlot(unsigned slot, bool showEmptySlots);

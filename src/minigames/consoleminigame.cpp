@@ -43,7 +43,8 @@ ConsoleMinigame::ConsoleMinigame(RessourceManager* rm)
       delaiTiret(0.5f),
       tailleLigneMax(65),
       nbLigneMax(21),
-      m_background(new Sprite(rm->getTexture("data\\graphics\\window\\console\\background.png")))
+      m_background(new Sprite(rm->getTexture("data\\graphics\\window\\console\\background.png"))),
+      m_padDigit(-1)
 {
     const sf::IntRect frame = m_background->getTextureRect();
     const float x = static_cast<float>(500 - frame.width / 2);
@@ -79,7 +80,9 @@ void ConsoleMinigame::setTranscript(std::string texte)
 
 char ConsoleMinigame::cursor() const
 {
-    return tiretAffiche ? '_' : ' ';
+    if (!tiretAffiche)
+        return ' ';
+    return m_padDigit >= 0 ? static_cast<char>('0' + m_padDigit) : '_';
 }
 
 void ConsoleMinigame::update(float t)
@@ -97,14 +100,42 @@ void ConsoleMinigame::update(float t)
 
 bool ConsoleMinigame::event(const sf::Event& event)
 {
-    if (event.type != sf::Event::KeyReleased)
-        return true;
-    if (m_termine) {
+    const bool keyReleased = event.type == sf::Event::KeyReleased;
+    // A solved puzzle also closes on a pad button, so that a pad player can go on.
+    if (m_termine && (keyReleased || m_RManager->getInput().isPadButtonRelease(event))) {
         m_RManager->getApplication().popGameState(); // the console is gone: nothing of it is touched after
         return true;
     }
-    type(event.key.code);
+    if (keyReleased)
+        type(event.key.code);
+    else if (!m_termine)
+        padType(event);
     return true;
+}
+
+void ConsoleMinigame::padType(const sf::Event& event)
+{
+    // A pad has no digit keys: up and down choose the digit that blinks at the cursor,
+    // the south button types it, the east button erases and Start submits the line.
+    const Input& input = m_RManager->getInput();
+    const bool up = input.pressed(event, Action::MenuUp);
+    if (event.type == sf::Event::JoystickMoved && (up || input.pressed(event, Action::MenuDown))) {
+        const int step = up ? 1 : 9;
+        m_padDigit = m_padDigit < 0 ? (up ? 0 : 9) : (m_padDigit + step) % 10;
+        tiretAffiche = true;
+        delaiTiret = 0.5f;
+        if (!m_texte.empty())
+            m_texte.back() = cursor();
+        setTranscript(m_texte);
+    } else if (!input.isPadButtonRelease(event)) {
+        return;
+    } else if (input.released(event, Action::MenuConfirm) && m_padDigit >= 0) {
+        type(static_cast<sf::Keyboard::Key>(sf::Keyboard::Num0 + m_padDigit));
+    } else if (input.released(event, Action::MenuBack)) {
+        type(sf::Keyboard::BackSpace);
+    } else if (input.released(event, Action::Pause)) {
+        type(sf::Keyboard::Return);
+    }
 }
 
 void ConsoleMinigame::type(sf::Keyboard::Key key)

@@ -45,6 +45,7 @@ protected:
 
 private:
     void type(sf::Keyboard::Key key);
+    void padType(const sf::Event& event);
     void submit();
     void erase();
     // The list that follows the input line when only one kind of character is accepted.
@@ -52,6 +53,7 @@ private:
     char cursor() const;
 
     std::string m_texte;
+    int m_padDigit; // the digit the pad would type, -1 before it chose one
 };
 
 // Higher or lower: guess a secret number of a given number of digits.

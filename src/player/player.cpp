@@ -6,12 +6,16 @@
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
+#include <cmath>
+
 namespace {
 
 const char* const CHARACTER = "data\\graphics\\character\\v1.png";
 const char* const HUD_BUBBLE = "data\\graphics\\window\\hud\\bulle.png";
 const char* const HUD_BAR_FRAME = "data\\graphics\\window\\hud\\barreVie.png";
 const char* const HUD_BAR = "data\\graphics\\window\\hud\\vie.png";
+// How far from the character's centre the pad's crosshair stands.
+const float PAD_AIM_DISTANCE = 150.f;
 
 } // namespace
 
@@ -65,21 +69,20 @@ void Player::init()
 
 void Player::event(const sf::Event& event)
 {
-    if (event.type == sf::Event::KeyReleased) {
-        if (event.key.code == sf::Keyboard::LShift && m_peuxChangerGravite && m_sol)
+    const Input& input = m_RManager->getInput();
+    if (input.released(event, Action::ReverseGravity)) {
+        if (m_peuxChangerGravite && m_sol)
             toggleGravity();
-    } else if (event.type == sf::Event::MouseButtonPressed) {
-        if (event.mouseButton.button == sf::Mouse::Left)
-            m_clicGaucheEnfonce = true;
-    } else if (event.type == sf::Event::MouseButtonReleased) {
-        if (event.mouseButton.button == sf::Mouse::Left)
-            m_clicGaucheEnfonce = false;
+    } else if (input.pressed(event, Action::Fire)) {
+        m_clicGaucheEnfonce = true;
+    } else if (input.released(event, Action::Fire)) {
+        m_clicGaucheEnfonce = false;
     }
 }
 
-void Player::readWalkKey(sf::Keyboard::Key key, bool& held, int row)
+void Player::readWalkKey(Action action, bool& held, int row)
 {
-    const bool down = m_RManager->isKeyPressed(key);
+    const bool down = m_RManager->getInput().isHeld(action);
     if (down && !held) {
         held = true;
         m_sprite->setEtatY(row);
@@ -91,10 +94,10 @@ void Player::readWalkKey(sf::Keyboard::Key key, bool& held, int row)
 
 void Player::update(float t)
 {
-    readWalkKey(sf::Keyboard::Q, gauche, 0);
-    readWalkKey(sf::Keyboard::D, droite, 1);
+    readWalkKey(Action::WalkLeft, gauche, 0);
+    readWalkKey(Action::WalkRight, droite, 1);
 
-    if (m_RManager->isKeyPressed(sf::Keyboard::Space) && m_sol) {
+    if (m_RManager->getInput().isHeld(Action::Jump) && m_sol) {
         accelV = -accelMax;
         m_sol = nullptr;
     }
@@ -124,11 +127,24 @@ void Player::update(float t)
     }
 
     // A release seen by a screen over the level (pause, dialogue, terminal) stops the gun too.
-    if (!m_RManager->isFireButtonDown())
+    if (!m_RManager->getInput().isFireDown())
         m_clicGaucheEnfonce = false;
+    followPadAim();
     m_delaiJusqueProchainTir = m_delaiJusqueProchainTir - t > 0.f ? m_delaiJusqueProchainTir - t : 0.f;
     if (m_clicGaucheEnfonce && m_peuxTirer && m_delaiJusqueProchainTir == 0.f)
         shoot();
+}
+
+void Player::followPadAim()
+{
+    sf::Vector2f direction;
+    if (!m_peuxTirer || !m_RManager->getInput().padAim(direction))
+        return;
+    // The crosshair goes along with the character, always in the direction last aimed.
+    const sf::FloatRect box = getHitbox();
+    const sf::Vector2f aimed =
+        sf::Vector2f(box.left + box.width / 2.f, box.top + box.height / 2.f) + direction * PAD_AIM_DISTANCE;
+    m_RManager->setMousePosition({static_cast<int>(std::lround(aimed.x)), static_cast<int>(std::lround(aimed.y))});
 }
 
 void Player::shoot()

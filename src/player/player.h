@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/sprite.h"
+#include "input/action.h"
 
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -69,7 +70,9 @@ private:
         int facing;
     };
 
-    void readWalkKey(sf::Keyboard::Key key, bool& held, int row);
+    void readWalkKey(Action action, bool& held, int row);
+    // While the pad aims, its crosshair stands at a fixed distance from the character.
+    void followPadAim();
     void shoot();
     void refreshHealthBar();
 

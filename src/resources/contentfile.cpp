@@ -4,7 +4,6 @@
 
 #include <SFML/System/Err.hpp>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -115,20 +114,10 @@ std::unique_ptr<std::istream> openContentFile(const std::string& gamePath, std::
     return std::make_unique<std::istringstream>(std::move(bytes));
 }
 
-bool writeContentFile(const std::string& gamePath, const std::string& content)
+bool isSaveFolderPath(const std::string& gamePath)
 {
     const std::vector<std::string> steps = confinedSteps(gamePath);
-    if (steps.size() < 3 || steps[1] != SAVE_FOLDER)
-        return false;
-    const std::string target = confinedHostPath(gamePath);
-    const std::string partial = target + ".tmp";
-    std::ofstream file(partial, std::ios::trunc);
-    file << content;
-    file.close();
-    if (file && std::rename(partial.c_str(), target.c_str()) == 0)
-        return true;
-    std::remove(partial.c_str());
-    return false;
+    return steps.size() >= 3 && steps[1] == SAVE_FOLDER;
 }
 
 void reportRefusedFile(const std::string& kind, const std::string& gamePath)

@@ -31,10 +31,9 @@ std::unique_ptr<std::istream> openContentFile(const std::string& gamePath, std::
 // True when the file would be read by openContentFile with this limit (nothing is read).
 bool isReadableContentFile(const std::string& gamePath, std::uintmax_t maxSize);
 
-// Writes a file of the save folder ("data\saves\...") whole or not at all: beside it
-// first, then renamed over it, so that a failure halfway keeps the previous file.
-// False when nothing was written.
-bool writeContentFile(const std::string& gamePath, const std::string& content);
+// A confined game path inside the save folder ("data\saves\..."), the only place the
+// game writes to.
+bool isSaveFolderPath(const std::string& gamePath);
 
 // Pictures, fonts and sounds that are refused are reported where the multimedia library
 // reports the files it cannot load, so an author sees both kinds of failure together.

@@ -7,6 +7,8 @@ namespace {
 
 // Music is streamed, never held whole: the limit only keeps out what is plainly no music.
 const std::uintmax_t MAX_MUSIC_FILE_SIZE = 256u << 20;
+// The music's own level, under the sound effects' full 100.
+const float MUSIC_LEVEL = 80.f;
 
 // Half of a cursor's texture rectangle, in whole pixels: the cursor's hot spot.
 sf::Vector2i halfSize(const sf::Sprite& cursor)
@@ -21,12 +23,11 @@ RessourceManager::RessourceManager()
     : m_Window(nullptr),
       m_Application(nullptr),
       m_Map(nullptr),
-      m_keyboard(nullptr),
-      m_windowFocused(false),
-      m_fireButtonDown(false)
+      m_musicVolume(100),
+      m_soundVolume(100)
 {
     m_BGM.setLoop(true);
-    m_BGM.setVolume(80);
+    m_BGM.setVolume(MUSIC_LEVEL);
     setMouseCursor("fleche");
 }
 
@@ -106,6 +107,7 @@ void RessourceManager::playSound(std::string path)
         }
     }
     sf::Sound* sound = new sf::Sound(m_SoundBuffer.get(path));
+    sound->setVolume(static_cast<float>(m_soundVolume));
     m_Sound.push_back(sound);
     sound->play();
 }
@@ -160,6 +162,39 @@ sf::Time RessourceManager::getBGMPlayingOffset() const
     return m_BGM.getPlayingOffset();
 }
 
+void RessourceManager::setMusicVolume(int percent)
+{
+    m_musicVolume = percent;
+    m_BGM.setVolume(MUSIC_LEVEL * static_cast<float>(percent) / 100.f);
+}
+
+int RessourceManager::getMusicVolume() const
+{
+    return m_musicVolume;
+}
+
+void RessourceManager::setSoundVolume(int percent)
+{
+    m_soundVolume = percent;
+    for (sf::Sound* sound : m_Sound)
+        sound->setVolume(static_cast<float>(percent));
+}
+
+int RessourceManager::getSoundVolume() const
+{
+    return m_soundVolume;
+}
+
+float RessourceManager::getBGMVolume() const
+{
+    return m_BGM.getVolume();
+}
+
+const std::vector<sf::Sound*>& RessourceManager::getSounds() const
+{
+    return m_Sound;
+}
+
 void RessourceManager::drawCursor()
 {
     m_Window->draw(*m_hud_curseur.top());
@@ -200,29 +235,22 @@ std::size_t RessourceManager::getCursorCount() const
     return m_hud_curseur.size();
 }
 
+Input& RessourceManager::getInput()
+{
+    return m_input;
+}
+
 bool RessourceManager::isKeyPressed(sf::Keyboard::Key key) const
 {
-    if (m_keyboard)
-        return m_keyboard->isKeyPressed(key);
-    return m_windowFocused && sf::Keyboard::isKeyPressed(key);
+    return m_input.isKeyPressed(key);
 }
 
 void RessourceManager::setWindowFocus(bool focused)
 {
-    m_windowFocused = focused;
-}
-
-bool RessourceManager::isFireButtonDown() const
-{
-    return m_fireButtonDown;
-}
-
-void RessourceManager::setFireButtonDown(bool down)
-{
-    m_fireButtonDown = down;
+    m_input.setWindowFocus(focused);
 }
 
 void RessourceManager::setKeyboard(const KeyboardState* keyboard)
 {
-    m_keyboard = keyboard;
+    m_input.setKeyboard(keyboard);
 }

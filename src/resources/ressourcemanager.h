@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resources/keyboard.h"
+#include "input/input.h"
 #include "resources/manager_font.h"
 #include "resources/manager_soundbuffer.h"
 #include "resources/manager_texture.h"
@@ -45,6 +45,14 @@ public:
     sf::SoundSource::Status getBGMStatus() const;
     const std::string& getBGMPath() const;
     sf::Time getBGMPlayingOffset() const;
+    // The player's volumes, in percent of each sound's own level.
+    void setMusicVolume(int percent);
+    int getMusicVolume() const;
+    void setSoundVolume(int percent);
+    int getSoundVolume() const;
+    float getBGMVolume() const;
+    // Every sound effect played so far, one per file.
+    const std::vector<sf::Sound*>& getSounds() const;
 
     void drawCursor();
     void setMousePosition(const sf::Vector2i& position);
@@ -53,16 +61,14 @@ public:
     void deleteMouseCursor();
     std::size_t getCursorCount() const;
 
+    // Keys, buttons and sticks as the game's actions (the input layer's own seams).
+    Input& getInput();
     // Real-time key state, read only while the game window has the focus, so that
     // keys typed into another window never move the character.
     bool isKeyPressed(sf::Keyboard::Key key) const;
     void setKeyboard(const KeyboardState* keyboard);
     // Kept up to date from the window's focus events, so no key read has to ask the system.
     void setWindowFocus(bool focused);
-    // The fire button as every screen saw it: a release while another screen covered the
-    // level still counts there.
-    bool isFireButtonDown() const;
-    void setFireButtonDown(bool down);
 
 private:
     std::string m_pathBGM;
@@ -75,7 +81,7 @@ private:
     Manager_Texture m_Textures;
     Manager_Font m_Fonts;
     Manager_SoundBuffer m_SoundBuffer;
-    const KeyboardState* m_keyboard;
-    bool m_windowFocused;
-    bool m_fireButtonDown;
+    Input m_input;
+    int m_musicVolume;
+    int m_soundVolume;
 };

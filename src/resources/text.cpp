@@ -1,5 +1,7 @@
 #include "resources/text.h"
 
+#include <cmath>
+
 namespace {
 
 // Length of the UTF-8 sequence starting at `lead`, or 0 when `lead` cannot start one.
@@ -57,4 +59,16 @@ sf::String toDisplayString(const std::string& bytes)
             decoded.push_back(static_cast<unsigned char>(c));
     }
     return sf::String::fromUtf32(decoded.begin(), decoded.end());
+}
+
+void centreText(sf::Text& text, const sf::FloatRect& box)
+{
+    // Across, the letters' ink; up and down, the height of a capital, so that names with
+    // and without descenders ("Espace", "E") stand on the same line.
+    const sf::FloatRect ink = text.getLocalBounds();
+    const unsigned size = text.getCharacterSize();
+    const sf::FloatRect capital = text.getFont() ? text.getFont()->getGlyph('X', size, false).bounds : ink;
+    const float capitalTop = static_cast<float>(size) + capital.top;
+    text.setPosition(std::round(box.left + (box.width - ink.width) / 2 - ink.left),
+                     std::round(box.top + (box.height - capital.height) / 2 - capitalTop));
 }

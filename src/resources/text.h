@@ -1,5 +1,7 @@
 #pragma once
 
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/Text.hpp>
 #include <SFML/System/String.hpp>
 
 #include <string>
@@ -8,3 +10,6 @@
 // a text editor today writes UTF-8. A text that is valid UTF-8 is read as UTF-8,
 // anything else as ISO 8859-1, so both show the same letters.
 sf::String toDisplayString(const std::string& bytes);
+
+// Places one line of text in the middle of the box, on whole pixels.
+void centreText(sf::Text& text, const sf::FloatRect& box);

@@ -3,10 +3,12 @@
 #include "core/application.h"
 #include "dialogue/dialogue.h"
 #include "entities/bullet.h"
+#include "entities/scriptedentity.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "menus/screen.h"
 #include "minigames/consoleminigame.h"
+#include "resources/atomicfile.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
 
@@ -85,6 +87,8 @@ bool Map::hasMap() const
 
 void Map::update(float t)
 {
+    // Whoever steps the level (the frame loop, the level checker) starts a frame for its scripts.
+    ScriptedEntity::startFrame();
     t = std::min(t, MAX_STEP);
     if (m_background)
         m_background->update(t);
@@ -190,24 +194,28 @@ void Map::collide(Entity& entity)
 
 bool Map::event(const sf::Event& event)
 {
-    Application& application = m_RManager->getApplication();
-    if (event.type == sf::Event::KeyReleased) {
-        if (event.key.code == sf::Keyboard::F5) {
-            changeMap(m_mapName);
-        } else if (event.key.code == sf::Keyboard::F6) {
-            application.addGameState(new PlusOuMoins(m_RManager, 3));
-        } else if (event.key.code == sf::Keyboard::Escape) {
-            application.addGameState(new PauseMenu(m_RManager));
-        } else if (event.key.code == sf::Keyboard::F7) {
-            Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
-        }
-    } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::E) {
+    const Input& input = m_RManager->getInput();
+    if (event.type == sf::Event::KeyReleased)
+        developerKey(event.key.code);
+    if (input.released(event, Action::Pause)) {
+        m_RManager->getApplication().addGameState(new PauseMenu(m_RManager));
+    } else if (input.pressed(event, Action::Activate)) {
         activateTouched(event);
     } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Right) {
         activateTouched(event);
     }
     m_player->event(event);
     return m_modal;
+}
+
+void Map::developerKey(sf::Keyboard::Key key)
+{
+    if (key == sf::Keyboard::F5)
+        changeMap(m_mapName);
+    else if (key == sf::Keyboard::F6)
+        m_RManager->getApplication().addGameState(new PlusOuMoins(m_RManager, 3));
+    else if (key == sf::Keyboard::F7)
+        Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
 }
 
 void Map::activateTouched(const sf::Event& event)
@@ -288,10 +296,11 @@ void Map::save()
     // The first map of a game is not named yet: a save now could not be read back.
     if (m_mapName.empty())
         return;
-    std::ostringstream content;
-    content << "[Map]\n" << m_mapName << "\n";
-    m_player->save(content);
-    if (!writeContentFile(m_pathSave, content.str()))
+    const bool written = writeAtomically(m_pathSave, [this](std::ostream& file) {
+        file << "[Map]\n" << m_mapName << "\n";
+        m_player->save(file);
+    });
+    if (!written)
         std::cout << " *** ERREUR : Echec de l'ecriture de la sauvegarde :\n    * " << m_pathSave << std::endl;
 }
 

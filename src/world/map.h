@@ -52,6 +52,11 @@ public:
     bool hasMap() const;
     // Reads one picture description; null when its kind word is unknown.
     Sprite* loadSprite(std::istream& fichier);
+    // Reads a map from any stream into the level, as load() reads its file; `path` names
+    // it in the trace. The level checker reads through a stream that counts lines.
+    void read(std::istream& fichier, const std::string& path);
+    // Empties the level: background, bullets and entities.
+    void clear();
 
     // Stores an entity under its id; the first one stored under an id keeps it.
     void addEntity(int id, Entity* entity);
@@ -65,10 +70,8 @@ public:
     static constexpr float MAX_STEP = 0.05f;
 
 private:
-    void clear();
     // Reads an opened map file (null: it could not be opened).
     void load(const std::string& path, std::unique_ptr<std::istream> fichier);
-    void read(std::istream& fichier, const std::string& path);
     void readSection(const std::string& keyword, std::istream& fichier);
     Sprite* loadSheet(const std::string& path, int nbEtatX, int nbEtatY, float tpsEntreImages, bool changeEtatYToutSeul,
                       std::istream& fichier);
@@ -78,6 +81,8 @@ private:
     void routeBullets(Entity& entity);
     void dropLostBullets();
     Entity* findDestination(int id);
+    // F5 restarts the map, F6 and F7 open the test puzzle and dialogue.
+    void developerKey(sf::Keyboard::Key key);
     void activateTouched(const sf::Event& event);
     bool touchesPlayer(Entity& entity);
     void leaveThroughExit();

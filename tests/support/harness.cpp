@@ -17,11 +17,57 @@ void FakeKeyboard::release(sf::Keyboard::Key key)
     m_down.erase(key);
 }
 
+int FakePad::id() const
+{
+    return m_connected ? 0 : -1;
+}
+
+bool FakePad::isButtonPressed(unsigned button) const
+{
+    return m_down.count(button) != 0;
+}
+
+float FakePad::getAxisPosition(sf::Joystick::Axis axis) const
+{
+    return m_axes[axis];
+}
+
+unsigned FakePad::vendorId() const
+{
+    return m_vendor;
+}
+
+void FakePad::hold(unsigned button)
+{
+    m_down.insert(button);
+}
+
+void FakePad::release(unsigned button)
+{
+    m_down.erase(button);
+}
+
+void FakePad::setAxis(sf::Joystick::Axis axis, float position)
+{
+    m_axes[axis] = position;
+}
+
+void FakePad::setVendor(unsigned vendor)
+{
+    m_vendor = vendor;
+}
+
+void FakePad::unplug()
+{
+    m_connected = false;
+}
+
 GameHarness::GameHarness()
 {
     // A new game: nothing any earlier game in this process ran counts against its frame.
     ScriptedEntity::startFrame();
     m_app.getRessourceManager().setKeyboard(&m_keyboard);
+    m_app.getRessourceManager().getInput().setPad(&m_pad);
     m_app.init();
     m_app.getFrameClock().setFixedStep(STEP);
 }
@@ -29,6 +75,7 @@ GameHarness::GameHarness()
 GameHarness::~GameHarness()
 {
     m_app.getRessourceManager().setKeyboard(nullptr);
+    m_app.getRessourceManager().getInput().setPad(nullptr);
 }
 
 Application& GameHarness::app()
@@ -44,6 +91,11 @@ RessourceManager& GameHarness::rm()
 FakeKeyboard& GameHarness::keyboard()
 {
     return m_keyboard;
+}
+
+FakePad& GameHarness::pad()
+{
+    return m_pad;
 }
 
 void GameHarness::send(sf::Event event)
@@ -126,5 +178,34 @@ sf::Event closed()
 {
     sf::Event event{};
     event.type = sf::Event::Closed;
+    return event;
+}
+
+static sf::Event padButtonEvent(sf::Event::EventType type, unsigned button)
+{
+    sf::Event event{};
+    event.type = type;
+    event.joystickButton.joystickId = 0;
+    event.joystickButton.button = button;
+    return event;
+}
+
+sf::Event padPressed(unsigned button)
+{
+    return padButtonEvent(sf::Event::JoystickButtonPressed, button);
+}
+
+sf::Event padReleased(unsigned button)
+{
+    return padButtonEvent(sf::Event::JoystickButtonReleased, button);
+}
+
+sf::Event padMoved(sf::Joystick::Axis axis, float position)
+{
+    sf::Event event{};
+    event.type = sf::Event::JoystickMoved;
+    event.joystickMove.joystickId = 0;
+    event.joystickMove.axis = axis;
+    event.joystickMove.position = position;
     return event;
 }

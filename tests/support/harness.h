@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/application.h"
-#include "resources/keyboard.h"
+#include "input/keyboard.h"
+#include "input/pad.h"
 
 #include <SFML/Window/Event.hpp>
 
@@ -19,6 +20,28 @@ private:
     std::set<sf::Keyboard::Key> m_down;
 };
 
+// A game pad as a scenario drives it: connected as joystick 0 unless unplugged.
+class FakePad : public PadState
+{
+public:
+    int id() const override;
+    bool isButtonPressed(unsigned button) const override;
+    float getAxisPosition(sf::Joystick::Axis axis) const override;
+    unsigned vendorId() const override;
+
+    void hold(unsigned button);
+    void release(unsigned button);
+    void setAxis(sf::Joystick::Axis axis, float position);
+    void setVendor(unsigned vendor);
+    void unplug();
+
+private:
+    std::set<unsigned> m_down;
+    float m_axes[sf::Joystick::AxisCount] = {};
+    unsigned m_vendor = 0x045E;
+    bool m_connected = true;
+};
+
 // The whole game in its window, stepped frame by frame at a fixed time step,
 // with the keyboard and the events given by the test.
 class GameHarness
@@ -32,6 +55,7 @@ public:
     Application& app();
     RessourceManager& rm();
     FakeKeyboard& keyboard();
+    FakePad& pad();
 
     // Handles one event exactly as the frame loop does.
     void send(sf::Event event);
@@ -51,6 +75,7 @@ public:
 private:
     Application m_app;
     FakeKeyboard m_keyboard;
+    FakePad m_pad;
 };
 
 sf::Event keyPressed(sf::Keyboard::Key key);
@@ -59,3 +84,7 @@ sf::Event mousePressed(int x, int y, sf::Mouse::Button button = sf::Mouse::Left)
 sf::Event mouseReleased(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
 sf::Event mouseMoved(int x, int y);
 sf::Event closed();
+// Events of the pad installed by the harness (joystick 0).
+sf::Event padPressed(unsigned button);
+sf::Event padReleased(unsigned button);
+sf::Event padMoved(sf::Joystick::Axis axis, float position);

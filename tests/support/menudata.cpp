@@ -24,9 +24,20 @@ void MenuTest::SetUp()
     writeImage("data\\graphics\\window\\mainmenu\\virus.png", 400, 200);
     writeButton("data\\graphics\\window\\commandes\\bouton.png", 170, 40);
     writeImage("data\\graphics\\window\\commandes\\01.png", 1000, 500);
+    writeImage("data\\graphics\\window\\commandes\\touche.png", 30, 24);
+    writeButton("data\\graphics\\window\\options\\bouton.png", 170, 40);
+    writeImage("data\\graphics\\window\\focus.png", 48, 48);
     writeImage("data\\graphics\\window\\pausemenu\\background.png", 1000, 500, sf::Color(0, 0, 0, 128));
     writeButton("data\\graphics\\window\\pausemenu\\jeu.png", 620, 60);
     writeButton("data\\graphics\\window\\pausemenu\\menu.png", 620, 60);
     writeSound("data\\sounds\\mainMenu.ogg", 3.f);
     copyGameFile("data\\fonts\\korvane.ttf");
+}
+
+void MenuTest::writeSlotMenus()
+{
+    for (const char* menu : {"newGameMenu", "loadingMenu"})
+        writeImage(std::string("data\\graphics\\window\\") + menu + "\\background.png", 1000, 500);
+    writeButton("data\\graphics\\window\\newGameMenu\\slot.png", 306, 82);
+    writeButton("data\\graphics\\window\\flecheBack.png", 64, 48);
 }

@@ -10,4 +10,6 @@ class MenuTest : public GameTest
 protected:
     void SetUp() override;
     void writeButton(const std::string& gamePath, unsigned width, unsigned height);
+    // The slot menus' backgrounds, their empty slot and the back arrow.
+    void writeSlotMenus();
 };

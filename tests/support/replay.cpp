@@ -1,6 +1,8 @@
 #include "support/replay.h"
 
+#include <algorithm>
 #include <map>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -103,6 +105,27 @@ std::vector<std::string> Tape::setting(const std::string& name) const
 float Tape::length() const
 {
     return m_inputs.empty() ? 0.f : m_inputs.back().time;
+}
+
+Tape Tape::jittered(unsigned seed, float shift) const
+{
+    std::mt19937 draw(seed);
+    std::uniform_real_distribution<float> offset(-shift, shift);
+    Tape shifted = *this;
+    std::map<std::string, float> lastOfDevice;
+    for (TapeInput& input : shifted.m_inputs) {
+        if (input.action == "end") {
+            input.time += shift; // it still comes after every input
+            continue;
+        }
+        // A key is released after it is pressed, and a click follows the pointer's move.
+        const std::string device = input.key.empty() ? "mouse" : input.key;
+        input.time = std::max({0.f, input.time + offset(draw), lastOfDevice[device]});
+        lastOfDevice[device] = input.time;
+    }
+    std::stable_sort(shifted.m_inputs.begin(), shifted.m_inputs.end(),
+                     [](const TapeInput& a, const TapeInput& b) { return a.time < b.time; });
+    return shifted;
 }
 
 void Tape::send(GameHarness& game, const TapeInput& input) const

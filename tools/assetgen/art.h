@@ -112,6 +112,7 @@ void generateSlotMenus(Output& out);
 void generateLevels(Output& out);
 void generateHud(Output& out);
 void generateDialogue(Output& out);
+void generateControls(Output& out);
 
 // One world of the game: a map folder, its title, and the colours its pictures use.
 struct World

@@ -9,4 +9,5 @@ void generatePictures(Output& out)
     generateLevels(out);
     generateHud(out);
     generateDialogue(out);
+    generateControls(out);
 }

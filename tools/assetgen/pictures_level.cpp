@@ -392,15 +392,16 @@ Canvas spikes()
                 f.polygon({{x + 5, 1}, {x + 9, 16}, {x + 5, 16}}, solid(hex(0xc8243f)));
                 f.line(x + 5, 1.5f, x + 5, 4, 1.2f, solid(hex(0xffd9de)));
             }
-        } else {
-            for (int i = 0; i < 4; ++i) {
-                const float x = static_cast<float>(i) * 10.f;
-                f.polygon({{x + 2, 16}, {x + 5, 13}, {x + 8, 16}}, solid(pal::redDark));
-            }
         }
-        // The base stays: a dark plate with a red warning stripe.
+        // The base stays: a dark plate with a red warning stripe. Retracted, the spikes
+        // are only their plate (its outline included, the bottom 6 rows of the frame) with
+        // the slits they hide in: maps sink floor spikes by that much, so that retracted
+        // ones lie flush with the floor.
         f.rect(0, 15, 40, 5, hex(0x2a1620));
         f.rect(0, 16, 40, 1, raised ? pal::red : scaled(pal::red, 0.55f));
+        if (!raised)
+            for (int i = 0; i < 4; ++i)
+                f.rect(i * 10 + 3, 18, 4, 1, pal::redDark);
         Canvas done = outlined(f, 1, pal::ink);
         c.draw(done, 0, static_cast<int>(oy));
     }
@@ -529,7 +530,8 @@ Canvas decoSign(const World& w)
 
 // --- the player -----------------------------------------------------------------------------
 
-// The program at play size: 28x40, feet on the bottom row, antenna bulb on the top one.
+// The program at play size: 28x40, as wide as its frame, feet on the bottom row, antenna
+// bulb on the top one.
 void drawHero(Canvas& sheet, int ox, int oy, bool left, int phase)
 {
     Canvas f(28, 40);
@@ -546,22 +548,24 @@ void drawHero(Canvas& sheet, int ox, int oy, bool left, int phase)
     float legA = 0.f;
     float legB = 0.f;
     if (phase == 1) {
-        legA = 3.f;
-        legB = -3.f;
+        legA = 2.f;
+        legB = -2.f;
     } else if (phase == 3) {
-        legA = -3.f;
-        legB = 3.f;
+        legA = -2.f;
+        legB = 2.f;
     } else if (phase == 2) {
         legA = 1.f;
         legB = -1.f;
     }
-    const float back = cx - 4.f * dir;
-    const float front = cx + 4.f * dir;
+    // The feet stand wide, under the edges of the body, so that the character stands on a
+    // ledge exactly as far as its box does.
+    const float back = cx - 7.f * dir;
+    const float front = cx + 7.f * dir;
     const float lift = phase == 2 ? 1.f : 0.f;
     f.line(back, bodyBottom - 2, back + legB * dir, 37.f - lift, 4.f, solid(deep));
     f.line(front, bodyBottom - 2, front + legA * dir, 37.f, 4.f, solid(dark));
-    f.roundRect(back + legB * dir - 3.f, 36.f - lift, 6.f, 4.f, 1.5f, solid(deep));
-    f.roundRect(front + legA * dir - 3.f + dir, 36.f, 6.f, 4.f, 1.5f, solid(dark));
+    f.roundRect(back + legB * dir - 3.5f, 36.f - lift, 7.f, 4.f, 1.5f, solid(deep));
+    f.roundRect(front + legA * dir - 3.5f, 36.f, 7.f, 4.f, 1.5f, solid(dark));
 
     // Antenna, leaning back a little as it walks
     const float tipX = cx - dir * (phase == 0 ? 0.f : 1.5f);
@@ -572,7 +576,8 @@ void drawHero(Canvas& sheet, int ox, int oy, bool left, int phase)
     f.line(cx - 9.f * dir, bodyTop + 12, cx - 9.f * dir - swing * dir * 0.7f, bodyTop + 18, 3.5f, solid(deep));
 
     // Body
-    const float hw = 11.f;
+    // As wide as the frame, outline included: the picture is the character's box.
+    const float hw = 12.5f;
     const float hh = (bodyBottom - bodyTop) / 2.f;
     const float bcy = bodyTop + hh;
     f.fill([=](float x, float y) { return sdBox(x, y, cx, bcy, hw, hh, 8.f); },

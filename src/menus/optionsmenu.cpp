@@ -1,0 +1,138 @@
+#include "menus/optionsmenu.h"
+
+#include "core/application.h"
+#include "menus/keysmenu.h"
+#include "resources/ressourcemanager.h"
+#include "resources/text.h"
+
+#include <algorithm>
+
+const char* const OPTIONS_BUTTON = "data\\graphics\\window\\options\\bouton.png";
+
+namespace {
+
+const std::string FOLDER = "data\\graphics\\window\\options\\";
+const char* const ROW_PICTURES[optionsLayout::ROW_COUNT] = {"musique.png", "sons.png", "pleinEcran.png", "fps.png",
+                                                            "touches.png"};
+
+enum Row
+{
+    MUSIC,
+    SOUNDS,
+    FULLSCREEN,
+    FPS,
+    KEYS,
+    BACK
+};
+
+// A sound to hear the new volume by.
+const char* const SAMPLE = "data\\sounds\\trigger.ogg";
+
+int stepVolume(int volume, int step, bool wrap)
+{
+    const int next = volume + step * Options::VOLUME_STEP;
+    if (wrap && next > 100)
+        return 0;
+    return std::clamp(next, 0, 100);
+}
+
+std::string valueOf(int row, const Options& options)
+{
+    if (row == MUSIC)
+        return std::to_string(options.musicVolume) + " %";
+    if (row == SOUNDS)
+        return std::to_string(options.soundVolume) + " %";
+    return (row == FULLSCREEN ? options.fullscreen : options.showFPS) ? "Oui" : "Non";
+}
+
+} // namespace
+
+OptionsMenu::OptionsMenu(RessourceManager* rm) : GameState(rm, true, true), m_focus(rm)
+{
+    using namespace optionsLayout;
+    m_background.setTexture(m_RManager->getTexture(FOLDER + "background.png"));
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        m_rows[row].setTexture(m_RManager->getTexture(FOLDER + ROW_PICTURES[row]));
+        m_rows[row].setPosition(ROW_LEFT, ROW_TOP + static_cast<float>(row) * ROW_STEP);
+        m_focus.add(m_rows[row], row);
+    }
+    m_flecheBack.setTexture(m_RManager->getTexture("data\\graphics\\window\\flecheBack.png"));
+    m_flecheBack.setPosition(5, 5);
+    m_focus.add(m_flecheBack, ROW_COUNT);
+    m_value.setFont(m_RManager->getFont("data\\fonts\\korvane.ttf"));
+    m_value.setCharacterSize(20);
+}
+
+OptionsMenu::~OptionsMenu()
+{
+    m_RManager->killTexture(m_background.getTexture());
+    for (const sf::Sprite& row : m_rows)
+        m_RManager->killTexture(row.getTexture());
+    m_RManager->killTexture(m_flecheBack.getTexture());
+}
+
+bool OptionsMenu::event(const sf::Event& event)
+{
+    const Input& input = m_RManager->getInput();
+    if (input.released(event, Action::MenuBack)) {
+        m_RManager->getApplication().popGameState();
+        return true;
+    }
+    const int focused = m_focus.getFocus();
+    if (focused >= MUSIC && focused < KEYS && input.pressed(event, Action::MenuLeft))
+        change(focused, -1, false);
+    else if (focused >= MUSIC && focused < KEYS && input.pressed(event, Action::MenuRight))
+        change(focused, 1, false);
+    else
+        press(m_focus.event(event), event);
+    return true;
+}
+
+void OptionsMenu::press(int row, const sf::Event& event)
+{
+    if (row == KEYS) {
+        m_RManager->getApplication().addGameState(new KeysMenu(m_RManager));
+    } else if (row == BACK) {
+        m_RManager->getApplication().popGameState();
+    } else if (row != MenuFocus::NONE) {
+        const float middle = m_rows[row].getPosition().x + optionsLayout::VALUE_LEFT + optionsLayout::VALUE_WIDTH / 2;
+        const bool lower = event.type == sf::Event::MouseButtonReleased && event.mouseButton.x < middle;
+        change(row, lower ? -1 : 1, !lower);
+    }
+}
+
+void OptionsMenu::change(int row, int step, bool wrap)
+{
+    Application& application = m_RManager->getApplication();
+    Options options = application.getOptions();
+    if (row == MUSIC)
+        options.musicVolume = stepVolume(options.musicVolume, step, wrap);
+    else if (row == SOUNDS)
+        options.soundVolume = stepVolume(options.soundVolume, step, wrap);
+    else if (row == FULLSCREEN)
+        options.fullscreen = !options.fullscreen;
+    else if (row == FPS)
+        options.showFPS = !options.showFPS;
+    application.setOptions(options);
+    if (row == SOUNDS)
+        m_RManager->playSound(SAMPLE);
+}
+
+void OptionsMenu::draw()
+{
+    using namespace optionsLayout;
+    sf::RenderWindow& window = m_RManager->getWindow();
+    const Options options = m_RManager->getApplication().getOptions();
+    window.draw(m_background);
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        window.draw(m_rows[row]);
+        if (row == KEYS)
+            continue;
+        m_value.setString(toDisplayString(valueOf(row, options)));
+        const sf::Vector2f at = m_rows[row].getPosition();
+        centreText(m_value, {at.x + VALUE_LEFT, at.y, VALUE_WIDTH, ROW_HEIGHT - 4});
+        window.draw(m_value);
+    }
+    window.draw(m_flecheBack);
+    m_focus.draw();
+}

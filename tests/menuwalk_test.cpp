@@ -1,0 +1,326 @@
+#include "menus/keysmenu.h"
+#include "menus/loadingmenu.h"
+#include "menus/mainmenu.h"
+#include "menus/newgamemenu.h"
+#include "menus/optionsmenu.h"
+#include "menus/pausemenu.h"
+#include "menus/screen.h"
+#include "support/leveldata.h"
+
+#include <SFML/Graphics/Texture.hpp>
+
+#include <filesystem>
+
+namespace {
+
+const unsigned SOUTH = 0;
+const unsigned EAST = 1;
+const unsigned START = 7;
+const char* const FLOOR_FOR_MENUS = "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n";
+
+} // namespace
+
+// Every screen with buttons, walked with the keyboard or the pad alone.
+class MenuWalkTest : public LevelTest
+{
+protected:
+    void SetUp() override
+    {
+        LevelTest::SetUp();
+        writeSlotMenus();
+        writeButton("data\\graphics\\map\\01_USB\\mapIcon.png", 304, 80);
+        writeMap("01_USB", "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
+        writeImage("data\\graphics\\map\\01_USB\\sol.png", 1000, 40);
+        writeImage("data\\graphics\\window\\gameOver\\gameOver.png", 1000, 500);
+        writeButton("data\\graphics\\window\\gameOver\\recommencer.png", 500, 70);
+        writeButton("data\\graphics\\window\\gameOver\\menuPrincipal.png", 500, 70);
+        writeSound("data\\sounds\\gameOver.ogg", 0.05f);
+        writeSound("data\\sounds\\trigger.ogg", 0.05f);
+        const std::string options = "data\\graphics\\window\\options\\";
+        writeImage(options + "background.png", 1000, 500);
+        for (const char* row : {"musique.png", "sons.png", "pleinEcran.png", "fps.png", "touches.png"})
+            writeButton(options + row, 640, 54);
+        writeImage(options + "clavier.png", 1000, 500);
+        writeImage(options + "touche.png", 128, 40);
+        writeButton(options + "defaut.png", 224, 48);
+        writeImage(options + "attente.png", 680, 84);
+        std::filesystem::create_directories("data/saves/02");
+        std::filesystem::create_directories("data/saves/03");
+        game = std::make_unique<GameHarness>();
+        game->app().loadOptions();
+    }
+    // A key pressed and let go.
+    void tap(sf::Keyboard::Key key)
+    {
+        game->send(keyPressed(key));
+        game->send(keyReleased(key));
+    }
+    void tapPad(unsigned button)
+    {
+        game->send(padPressed(button));
+        game->send(padReleased(button));
+    }
+    // The left stick pushed down and back to rest: one step.
+    void stickDown()
+    {
+        game->send(padMoved(sf::Joystick::Y, 100));
+        game->send(padMoved(sf::Joystick::Y, 0));
+    }
+    Options saved()
+    {
+        return loadOptions(OPTIONS_PATH);
+    }
+};
+
+TEST_F(MenuWalkTest, MainMenuWalksFromTheFirstButtonAndReturnOnlyActsOnAChosenOne)
+{
+    tap(sf::Keyboard::Return);
+    EXPECT_NE(game->topAs<MainMenu>(), nullptr) << "nothing is chosen before the player walks";
+    game->frame(); // the options button's picture comes with the first drawing
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Return);
+    ASSERT_NE(game->topAs<NewGameMenu>(), nullptr) << "the first Down chooses the first button";
+    tap(sf::Keyboard::Escape);
+    ASSERT_NE(game->topAs<MainMenu>(), nullptr);
+
+    tap(sf::Keyboard::Up); // back round to the bottom row from the first button
+    tap(sf::Keyboard::Right);
+    tap(sf::Keyboard::Return);
+    ASSERT_NE(game->topAs<OptionsMenu>(), nullptr) << "Options sits right of Commandes";
+    tapPad(EAST);
+    ASSERT_NE(game->topAs<MainMenu>(), nullptr) << "the pad's back button leaves the options";
+
+    tap(sf::Keyboard::Left);
+    tapPad(SOUTH);
+    ASSERT_NE(game->topAs<ScreenCommandes>(), nullptr);
+    tapPad(SOUTH);
+    EXPECT_NE(game->topAs<MainMenu>(), nullptr) << "the controls page closes on a pad button too";
+
+    game->send(mouseMoved(500, 400)); // pointing at "Quitter" chooses it
+    game->frame();
+    tap(sf::Keyboard::Return);
+    EXPECT_EQ(game->stateCount(), 0u);
+}
+
+TEST_F(MenuWalkTest, ANewGameStartsWithTheKeyboardAloneAndAnOccupiedSlotAsksFirst)
+{
+    const std::string saved = "[Map]\n01_USB\n[Player]\n1 0.25 1";
+    writeFile("data\\saves\\02\\save.sv", saved);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Return);
+    auto* menu = game->topAs<NewGameMenu>();
+    ASSERT_NE(menu, nullptr);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Return);
+    EXPECT_EQ(menu->getSlotToConfirm(), 1) << "slot 2 holds a save";
+    tap(sf::Keyboard::Escape);
+    EXPECT_EQ(game->top(), menu) << "Escape cancels the question only";
+    EXPECT_EQ(menu->getSlotToConfirm(), -1);
+    tap(sf::Keyboard::Return);
+    tap(sf::Keyboard::Up);
+    EXPECT_EQ(menu->getSlotToConfirm(), -1) << "walking away cancels";
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Return);
+    tapPad(SOUTH);
+    ASSERT_NE(game->topAs<Map>(), nullptr) << "confirmed with the pad";
+    EXPECT_EQ(game->rm().getMap()->getMapName(), "01_USB");
+    EXPECT_EQ(readFile("data\\saves\\02\\save.sv"), saved) << "untouched until the game saves";
+}
+
+TEST_F(MenuWalkTest, TheLoadingMenuWalksItsSavedSlotsOnlyThenTheBackArrow)
+{
+    writeFile("data\\saves\\02\\save.sv", "[Map]\n01_USB\n");
+    game->frame();
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Return);
+    ASSERT_NE(game->topAs<LoadingMenu>(), nullptr);
+    stickDown();
+    stickDown(); // slot 2, the only saved one, then the arrow
+    tapPad(SOUTH);
+    EXPECT_NE(game->topAs<MainMenu>(), nullptr);
+    tap(sf::Keyboard::Return);
+    stickDown();
+    tap(sf::Keyboard::Return);
+    ASSERT_NE(game->topAs<Map>(), nullptr) << "the pad's stick took the first saved slot";
+}
+
+TEST_F(MenuWalkTest, PauseMenuWalksToItsButtonsAndStartOrTheBackButtonClosesIt)
+{
+    startLevel(FLOOR_FOR_MENUS);
+    tapPad(START);
+    ASSERT_NE(game->topAs<PauseMenu>(), nullptr);
+    tapPad(START);
+    EXPECT_EQ(game->top(), level) << "Start again resumes";
+    tap(sf::Keyboard::Escape);
+    tapPad(EAST);
+    EXPECT_EQ(game->top(), level);
+
+    tap(sf::Keyboard::Escape);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Right);
+    tap(sf::Keyboard::Return);
+    ASSERT_NE(game->topAs<OptionsMenu>(), nullptr);
+    tap(sf::Keyboard::Escape);
+    ASSERT_NE(game->topAs<PauseMenu>(), nullptr) << "back to the pause menu, still paused";
+    tap(sf::Keyboard::Up);
+    tap(sf::Keyboard::Return);
+    EXPECT_EQ(game->stateCount(), 1u) << "the chosen button was Menu principal";
+}
+
+TEST_F(MenuWalkTest, GameOverWalksToRestartOrToTheMainMenu)
+{
+    startLevel(FLOOR_FOR_MENUS);
+    player().takeDamage(100);
+    ASSERT_NE(game->topAs<GameOver>(), nullptr);
+    tap(sf::Keyboard::Escape);
+    tapPad(SOUTH);
+    EXPECT_NE(game->topAs<GameOver>(), nullptr) << "no button chosen yet";
+    stickDown();
+    tapPad(SOUTH);
+    EXPECT_EQ(game->top(), level);
+    EXPECT_EQ(player().getVie(), 100);
+
+    player().takeDamage(100);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Return);
+    EXPECT_EQ(game->stateCount(), 1u);
+}
+
+TEST_F(MenuWalkTest, OptionsChangeWithTheArrowsAndAreKeptAtOnce)
+{
+    game->app().addGameState(new OptionsMenu(&game->rm()));
+    tap(sf::Keyboard::Down); // the music
+    for (int i = 0; i < 5; ++i)
+        tap(sf::Keyboard::Left);
+    EXPECT_EQ(saved().musicVolume, 50);
+    EXPECT_FLOAT_EQ(game->rm().getBGMVolume(), 40.f);
+    for (int i = 0; i < 9; ++i)
+        tap(sf::Keyboard::Right);
+    EXPECT_EQ(saved().musicVolume, 100) << "stops at the top";
+    tap(sf::Keyboard::Return);
+    EXPECT_EQ(saved().musicVolume, 0) << "Return goes round to 0";
+
+    tap(sf::Keyboard::Down); // the sounds
+    tap(sf::Keyboard::Left);
+    EXPECT_EQ(saved().soundVolume, 90);
+    ASSERT_FALSE(game->rm().getSounds().empty()) << "a sound to hear the new volume";
+    EXPECT_FLOAT_EQ(game->rm().getSounds().back()->getVolume(), 90.f);
+
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Down); // the FPS counter
+    tap(sf::Keyboard::Right);
+    EXPECT_FALSE(saved().showFPS);
+    EXPECT_FALSE(game->app().isFPSShown());
+    game->send(keyReleased(sf::Keyboard::F1));
+    EXPECT_TRUE(saved().showFPS) << "F1 still toggles it";
+
+    tap(sf::Keyboard::Down);
+    tap(sf::Keyboard::Return);
+    ASSERT_NE(game->topAs<KeysMenu>(), nullptr);
+}
+
+TEST_F(MenuWalkTest, OptionsRowsFollowTheMouseToo)
+{
+    game->app().addGameState(new OptionsMenu(&game->rm()));
+    const int row = 104 + 62 + 27; // the sounds
+    game->send(mouseReleased(180 + 420, row));
+    EXPECT_EQ(saved().soundVolume, 90) << "the left of the value lowers it";
+    game->send(mouseReleased(180 + 600, row, sf::Mouse::Right));
+    EXPECT_EQ(saved().soundVolume, 100);
+    game->send(mouseReleased(5 + 40, 5 + 30));
+    EXPECT_NE(game->topAs<MainMenu>(), nullptr) << "the back arrow";
+}
+
+TEST_F(MenuWalkTest, FullScreenKeepsThePictureWholeAndTheMouseOnIt)
+{
+    const sf::Vector2u screen(sf::VideoMode::getDesktopMode().width, sf::VideoMode::getDesktopMode().height);
+    game->frame();
+    tap(sf::Keyboard::Down); // a chosen button that Return would press
+    sf::Event altReturn = keyPressed(sf::Keyboard::Return);
+    altReturn.key.alt = true;
+    game->send(altReturn);
+    game->send(altReturn); // the key repeats while held: one toggle only, on its release
+    EXPECT_FALSE(saved().fullscreen);
+    game->send(keyReleased(sf::Keyboard::Return));
+    EXPECT_NE(game->topAs<MainMenu>(), nullptr) << "Alt + Return means nothing to the menu";
+    EXPECT_TRUE(saved().fullscreen);
+    sf::RenderWindow& window = game->app().getWindow();
+    ASSERT_EQ(window.getSize(), screen);
+    const sf::IntRect picture = window.getViewport(window.getView());
+    EXPECT_EQ(picture.width, 2 * picture.height) << "2:1, between bands";
+    EXPECT_TRUE(picture.width == static_cast<int>(screen.x) || picture.height == static_cast<int>(screen.y));
+    game->send(mouseMoved(picture.left + picture.width / 2, picture.top + picture.height / 2));
+    EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(500, 250));
+
+    game->send(altReturn);
+    game->send(keyReleased(sf::Keyboard::Return));
+    EXPECT_FALSE(saved().fullscreen);
+    EXPECT_EQ(window.getSize(), sf::Vector2u(1000, 500));
+}
+
+TEST_F(MenuWalkTest, KeysAreReboundSwappedOrLeftAsTheyWere)
+{
+    game->app().addGameState(new KeysMenu(&game->rm()));
+    auto* page = game->topAs<KeysMenu>();
+    tap(sf::Keyboard::Down);  // walk left, first key
+    tap(sf::Keyboard::Down);  // walk right, first key
+    tap(sf::Keyboard::Right); // walk right, second key
+    tap(sf::Keyboard::Return);
+    ASSERT_NE(page->getWaitingCell(), MenuFocus::NONE);
+    tap(sf::Keyboard::F5);
+    tap(sf::Keyboard::Escape);
+    EXPECT_EQ(game->top(), page) << "Escape cancels the wait, not the page";
+    EXPECT_EQ(page->getWaitingCell(), MenuFocus::NONE);
+    EXPECT_TRUE(saved().bindings == Bindings()) << "function keys are not taken, and nothing changed";
+
+    tap(sf::Keyboard::Return);
+    tap(sf::Keyboard::L);
+    using K = sf::Keyboard;
+    EXPECT_EQ(saved().bindings.keys(Action::WalkRight), (std::vector<K::Key>{K::D, K::L}));
+    EXPECT_EQ(game->rm().getInput().getBindings().keys(Action::WalkRight), (std::vector<K::Key>{K::D, K::L}));
+
+    tap(sf::Keyboard::Up); // walk left: Q, A, Left
+    tap(sf::Keyboard::Return);
+    tap(sf::Keyboard::D);
+    EXPECT_EQ(saved().bindings.keys(Action::WalkLeft), (std::vector<K::Key>{K::Q, K::D, K::Left}));
+    EXPECT_EQ(saved().bindings.keys(Action::WalkRight), (std::vector<K::Key>{K::A, K::L})) << "swapped";
+
+    game->send(mouseReleased(736 + 112, 430 + 24)); // "Par défaut"
+    EXPECT_TRUE(saved().bindings == Bindings());
+    tap(sf::Keyboard::Escape);
+    EXPECT_NE(game->topAs<MainMenu>(), nullptr);
+}
+
+TEST_F(MenuWalkTest, TheControlsPageShowsTheKeysInUse)
+{
+    auto shot = [this]() {
+        game->app().addGameState(new ScreenCommandes(&game->rm()));
+        game->frame(2);
+        sf::Texture texture;
+        texture.create(1000, 500);
+        texture.update(game->app().getWindow());
+        tap(sf::Keyboard::Space);
+        // The jump row, in the keyboard column.
+        const sf::Image all = texture.copyToImage();
+        sf::Image row;
+        row.create(200, 29);
+        row.copy(all, 0, 0, sf::IntRect(292, 104 + 2 * 29, 200, 29));
+        return row;
+    };
+    const sf::Image before = shot();
+    Options options = game->app().getOptions();
+    options.bindings.rebind(Action::Jump, 0, sf::Keyboard::W);
+    game->app().setOptions(options);
+    const sf::Image after = shot();
+    EXPECT_NE(std::vector<sf::Uint8>(before.getPixelsPtr(), before.getPixelsPtr() + 200 * 29 * 4),
+              std::vector<sf::Uint8>(after.getPixelsPtr(), after.getPixelsPtr() + 200 * 29 * 4));
+    game->app().setOptions(Options());
+    const sf::Image back = shot();
+    EXPECT_EQ(std::vector<sf::Uint8>(before.getPixelsPtr(), before.getPixelsPtr() + 200 * 29 * 4),
+              std::vector<sf::Uint8>(back.getPixelsPtr(), back.getPixelsPtr() + 200 * 29 * 4));
+}
