@@ -1,9 +1,6 @@
 #include "core/commandline.h"
 
-#include "resources/path.h"
 #include "world/map.h"
-
-#include <fstream>
 
 namespace {
 
@@ -30,7 +27,7 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
         }
         line.mapName = arguments[++i];
     }
-    if (!line.mapName.empty() && !std::ifstream(hostPath(Map::mapFile(line.mapName))))
+    if (!line.mapName.empty() && !Map::canOpen(line.mapName))
         line.error = refusal("Echec de l'ouverture de la map", Map::mapFile(line.mapName));
     return line;
 }

@@ -67,6 +67,7 @@ private:
     void endOnError(const std::string& what);
     void place(Actor& actor, int x, int y);
     bool isUnderTerminal();
+    bool readColour(int& r, int& g, int& b);
 
     std::unique_ptr<std::istream> fichier;
     std::string m_path;
