@@ -49,4 +49,4 @@ format:
 	clang-format -i $(SOURCES)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz data/graphics data/sounds data/fonts data/.generated
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz data/graphics data/sounds data/fonts data/.generated data/.artwork

@@ -1,5 +1,7 @@
+#include "dialogue/dialogue.h"
 #include "menus/screen.h"
 #include "menus/slotmenu.h"
+#include "minigames/consoleminigame.h"
 #include "support/gametest.h"
 #include "support/harness.h"
 #include "support/replay.h"
@@ -26,6 +28,30 @@ std::vector<std::string> tapeNames()
     return names;
 }
 
+struct GalleryShot
+{
+    float time;
+    std::string file;
+};
+
+// KORVANE_GALLERY=<folder> saves what the game shows at the moments docs/maps/shots.txt
+// names ("<map> <seconds> <picture>"), for the gallery of docs/maps.md.
+std::vector<GalleryShot> galleryShots(const std::string& map)
+{
+    std::vector<GalleryShot> shots;
+    const char* folder = std::getenv("KORVANE_GALLERY");
+    if (!folder)
+        return shots;
+    std::ifstream list(fs::path(KORVANE_SOURCE_DIR) / "docs" / "maps" / "shots.txt");
+    std::string name;
+    GalleryShot shot;
+    std::string picture;
+    while (list >> name >> shot.time >> picture)
+        if (name == map)
+            shots.push_back({shot.time, (fs::path(folder) / (picture + ".png")).string()});
+    return shots;
+}
+
 } // namespace
 
 // Every map of the campaign has a recorded solution: replayed on the real content,
@@ -43,7 +69,8 @@ protected:
         return tape;
     }
 
-    void expectReachesTheNextMap(const Tape& tape)
+    // `shots`: pictures of the game to save on the way, for the gallery.
+    void expectReachesTheNextMap(const Tape& tape, std::vector<GalleryShot> shots = {})
     {
         ASSERT_EQ(tape.setting("start").size(), 1u) << "a tape names its start map";
         ASSERT_EQ(tape.setting("expect").size(), 1u) << "a tape names the map it reaches";
@@ -71,6 +98,10 @@ protected:
                 std::cerr << now << "s " << current->getMapName() << " (" << at.left << ", " << at.top << ")"
                           << (current->getPlayer()->getSol() ? " standing" : "") << std::endl;
             }
+            if (!shots.empty() && now + GameHarness::STEP / 2 >= shots.front().time) {
+                game->drawnStates().saveToFile(shots.front().file);
+                shots.erase(shots.begin());
+            }
         });
 
         Map* map = game->rm().getMap();
@@ -91,10 +122,45 @@ class RecordedSolution : public CampaignTest, public ::testing::WithParamInterfa
 
 TEST_P(RecordedSolution, ReachesTheNextMap)
 {
-    expectReachesTheNextMap(tapeOf(GetParam()));
+    expectReachesTheNextMap(tapeOf(GetParam()), galleryShots(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Maps, RecordedSolution, ::testing::ValuesIn(tapeNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// Where touching a terminal also brings words, the words come first, alone over the level:
+// Return advances them, and the terminal opens only when they end. The reply to a solved
+// puzzle then waits under the terminal.
+class CampaignTerminals : public GameTest, public ::testing::WithParamInterface<std::string>
+{
+};
+
+TEST_P(CampaignTerminals, TheHintIsReadBeforeTheTerminalOpens)
+{
+    linkGameData();
+    auto game = std::make_unique<GameHarness>();
+    auto* map = new Map(&game->rm(), GetParam(), slotPath(0), nullptr);
+    game->app().addGameState(map);
+    map->activerEntite(54); // the terminal, as touching it runs it
+    const auto consoles = [&game] {
+        int count = 0;
+        for (std::size_t i = 0; i < game->stateCount(); ++i)
+            count += dynamic_cast<ConsoleMinigame*>(game->app().getState(i)) != nullptr;
+        return count;
+    };
+    int advances = 0;
+    for (; game->topAs<Dialogue>() && consoles() == 0 && advances < 10; ++advances) {
+        game->send(keyPressed(sf::Keyboard::Return));
+        game->send(keyReleased(sf::Keyboard::Return));
+    }
+    ASSERT_NE(game->topAs<ConsoleMinigame>(), nullptr) << "no terminal after the words";
+    EXPECT_GE(advances, 1) << "the terminal opened before anything was read";
+    EXPECT_EQ(game->stateCount(), 4u) << "main menu, level, the waiting reply, the terminal";
+    EXPECT_NE(dynamic_cast<Dialogue*>(game->app().getState(2)), nullptr);
+    game.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(Maps, CampaignTerminals, ::testing::Values("06_HORLOGE", "08_PAREFEU"),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 // Real hands are not a tape: every input of a solution shifted by up to 60 ms either way

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -119,9 +120,11 @@ TEST(ContentPictures, ButtonsAreShapedPlatesInsideTheWindowAndMainMenuOnesNeverO
                                                          {"window/pausemenu/menu.png", 190, 410},
                                                          {"window/gameOver/recommencer.png", 250, 300},
                                                          {"window/gameOver/menuPrincipal.png", 250, 400},
-                                                         {"window/flecheBack.png", 5, 5}};
+                                                         {"window/flecheBack.png", 5, 5},
+                                                         {"window/fin/menuPrincipal.png", 90, 410},
+                                                         {"window/fin/rejouer.png", 510, 410}};
     std::vector<int> owner(static_cast<std::size_t>(WINDOW.x * WINDOW.y), -1);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < static_cast<int>(std::size(buttons)); ++i) {
         const auto& [path, left, top] = buttons[i];
         const sf::Vector2i position(left, top);
         SCOPED_TRACE(path);
@@ -147,10 +150,13 @@ TEST(ContentPictures, ButtonsAreShapedPlatesInsideTheWindowAndMainMenuOnesNeverO
 
 TEST(ContentPictures, FullScreenPicturesFillTheWindowAndOnlyOverlaysLetTheLevelThrough)
 {
-    const std::pair<const char*, bool> screens[] = {
-        {"window/mainmenu/background.png", false},    {"window/commandes/01.png", false},
-        {"window/newGameMenu/background.png", false}, {"window/loadingMenu/background.png", false},
-        {"window/pausemenu/background.png", true},    {"window/gameOver/gameOver.png", true}};
+    const std::pair<const char*, bool> screens[] = {{"window/mainmenu/background.png", false},
+                                                    {"window/commandes/01.png", false},
+                                                    {"window/newGameMenu/background.png", false},
+                                                    {"window/loadingMenu/background.png", false},
+                                                    {"window/pausemenu/background.png", true},
+                                                    {"window/gameOver/gameOver.png", true},
+                                                    {"window/fin/fin.png", false}};
     for (const auto& [path, overlay] : screens) {
         const sf::Image image = picture(path);
         ASSERT_EQ(sizeOf(image), WINDOW) << path;

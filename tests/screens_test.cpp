@@ -2,6 +2,7 @@
 #include "entities/mapentity.h"
 #include "menus/screen.h"
 #include "support/leveldata.h"
+#include "world/campaign.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +20,18 @@ protected:
         writeButton("data\\graphics\\window\\gameOver\\menuPrincipal.png", 500, 70);
         writeSound("data\\sounds\\gameOver.ogg", 0.05f);
         writeMap("Next", "[CurrentLevelVortex] 1 500 100\n");
+        writeImage("data\\graphics\\window\\fin\\fin.png", 1000, 500);
+        writeButton("data\\graphics\\window\\fin\\menuPrincipal.png", 400, 70);
+        writeButton("data\\graphics\\window\\fin\\rejouer.png", 400, 70);
+        writeMap("01_USB", "[CurrentLevelVortex] 1 500 100\n");
+    }
+    // Walks into an exit that ends the campaign, with the gun in hand.
+    void reachTheEnd()
+    {
+        startLevel(std::string("[NextLevelVortex] 5 300 300 ") + CAMPAIGN_END + "\n");
+        player().peuxTirer(true);
+        player().setPosition(300, 300);
+        step();
     }
     int barWidth()
     {
@@ -39,6 +52,24 @@ TEST_F(ScreensTest, HealthBarShowsTheShareOfHealthLeft)
     startLevel("");
     player().takeDamage(75);
     EXPECT_EQ(barWidth(), 24) << "24.5 pixels are shown as 24";
+}
+
+TEST_F(ScreensTest, TheHudLetsTheCharacterShowThroughWhileItIsBehindIt)
+{
+    writeImage("data\\graphics\\character\\v1.png", 128, 80, sf::Color::Red);
+    writeImage("data\\graphics\\window\\hud\\bulle.png", 56, 56, sf::Color::Blue);
+    startLevel("[GroundEntity] 1 0 0 Sprite sol.png HitboxSpriteFilled\n");
+    player().canToggleGravity(true);
+    player().toggleGravity();
+    player().setPosition(20, 40); // on the ceiling, under the bubble at (5, 5)
+    step(30);
+    const sf::Color covered = game->drawnStates().getPixel(30, 50);
+    EXPECT_GT(covered.r, 100) << "the character is hidden by the bubble";
+    EXPECT_GT(covered.b, 40) << "the bubble is gone";
+
+    player().setPosition(400, 40);
+    step(30);
+    EXPECT_EQ(game->drawnStates().getPixel(30, 50), sf::Color::Blue) << "solid again once the character has left";
 }
 
 TEST_F(ScreensTest, DeathOpensTheGameOverScreenOnceAndLeavesHealthAtZero)
@@ -111,6 +142,36 @@ TEST_F(ScreensTest, ExitCentresTheCharacterAndOpensTheInterludeOnce)
     const std::size_t states = game->stateCount();
     step(5);
     EXPECT_EQ(game->stateCount(), states) << "the frozen level opens nothing more";
+}
+
+TEST_F(ScreensTest, TheExitAtTheEndOfTheCampaignLeadsToTheEndingAndNoMap)
+{
+    reachTheEnd();
+    ASSERT_NE(game->topAs<ScreenFin>(), nullptr);
+    EXPECT_EQ(game->rm().getCursorCount(), 3u) << "the arrow over the gun's crosshair, for the buttons";
+    game->send(keyPressed(sf::Keyboard::A));
+    game->send(mouseReleased(10, 10));
+    step(60);
+    EXPECT_NE(game->topAs<ScreenFin>(), nullptr) << "only its buttons lead on";
+    EXPECT_FALSE(traced(" -- Chargement de la map : " + Map::mapFile(CAMPAIGN_END)));
+}
+
+TEST_F(ScreensTest, TheEndingLeadsToTheMainMenuOrANewJourneyFromTheFirstMapInTheSameSlot)
+{
+    reachTheEnd();
+    game->send(mouseReleased(700, 445)); // "Rejouer"
+    Map* journey = game->topAs<Map>();
+    ASSERT_NE(journey, nullptr);
+    EXPECT_EQ(journey->getMapName(), FIRST_MAP);
+    EXPECT_EQ(game->stateCount(), 2u) << "over the main menu, nothing else left";
+    EXPECT_FALSE(journey->getPlayer()->canShoot()) << "a fresh character";
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n1 0.5 0") << "the end reached, saved";
+    game->app().mainMenu();
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\n01_USB\n[Player]\n0 0.5 0") << "in the same slot";
+
+    reachTheEnd();
+    game->send(mouseReleased(290, 445)); // "Menu principal"
+    EXPECT_EQ(game->stateCount(), 1u);
 }
 
 TEST_F(ScreensTest, InterludeWaitsHalfASecondThenAnyKeyPressEntersTheNextMap)

@@ -147,6 +147,23 @@ TEST_F(StoryTest, EndingDialogueLeavesWhatItsActivationPushed)
     EXPECT_EQ(game->app().getState(game->stateCount() - 2), level) << "the dialogue alone left";
 }
 
+TEST_F(StoryTest, ADialogueWaitingUnderATerminalShowsOnceTheTerminalHasClosed)
+{
+    writeFile("data\\s\\puzzle.txt", "[ShowDialogue] data\\d.dia -1\n[PlusOuMoins] 1\n");
+    writeFile("data\\d.dia", std::string(TWO_ACTORS) + "0 0 0 0 0 0 ok#\n");
+    startLevel("[ScriptedEntity] 4 0 400 data\\s\\puzzle.txt Sprite bloc.png\n");
+    level->activerEntite(4);
+    auto* puzzle = game->topAs<PlusOuMoins>();
+    ASSERT_NE(puzzle, nullptr);
+    // A point of the bubble at (0, 0) beside the centred terminal, clear of the HUD.
+    EXPECT_EQ(game->drawnStates().getPixel(230, 50), sf::Color::Black) << "the bubble would cross the terminal";
+    game->send(keyReleased(static_cast<sf::Keyboard::Key>(sf::Keyboard::Num0 + puzzle->getCode())));
+    release(sf::Keyboard::Return);
+    release(sf::Keyboard::Return);
+    ASSERT_NE(game->topAs<Dialogue>(), nullptr);
+    EXPECT_EQ(game->drawnStates().getPixel(230, 50), sf::Color::White);
+}
+
 // --- scripted entities ---------------------------------------------------------------------
 
 TEST_F(StoryTest, MapLoadingScriptRunsInTheFirstUpdateOnly)

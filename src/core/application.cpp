@@ -3,6 +3,8 @@
 #include "core/version.h"
 #include "entities/scriptedentity.h"
 #include "menus/mainmenu.h"
+#include "menus/slotmenu.h"
+#include "world/map.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,6 +65,11 @@ void Application::init()
     m_compteurFPS.setCharacterSize(25);
     m_compteurFPS.setPosition(FPS_COUNTER_LEFT, 0);
     setWindowIcon();
+}
+
+void Application::startOnMap(const std::string& mapName)
+{
+    addGameState(new Map(&m_RManager, mapName, slotPath(0), nullptr));
 }
 
 void Application::createWindow()

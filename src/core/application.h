@@ -7,6 +7,7 @@
 
 #include <SFML/Graphics.hpp>
 
+#include <string>
 #include <vector>
 
 // Owns the window, the resource manager and the stack of game states, and runs the
@@ -20,6 +21,9 @@ public:
     ~Application();
 
     void init();
+    // Pushes a level on the named map over the main menu, saving in slot 1, with a
+    // fresh character: what an author runs to try a map out.
+    void startOnMap(const std::string& mapName);
     void start();
     // One pass of the frame loop: events, update, drawing.
     void frame();

@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
+#include "minigames/consoleminigame.h"
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
@@ -231,12 +232,23 @@ void Dialogue::update(float t)
 
 void Dialogue::draw()
 {
-    if (m_acteurActif == -1)
+    if (m_acteurActif == -1 || isUnderTerminal())
         return;
     m_Actors[m_acteurActif]->draw();
     sf::RenderWindow& window = m_RManager->getWindow();
     window.draw(m_dialogue);
     window.draw(*m_waitForInput);
+}
+
+bool Dialogue::isUnderTerminal()
+{
+    // A dialogue that waits for a puzzle to be solved sits under its terminal, which the
+    // bubble would cross: it shows once the terminal has closed.
+    Application& application = m_RManager->getApplication();
+    for (std::size_t i = application.getStateCount(); i-- > 0 && application.getState(i) != this;)
+        if (dynamic_cast<ConsoleMinigame*>(application.getState(i)))
+            return true;
+    return false;
 }
 
 bool Dialogue::hasEnded() const

@@ -11,7 +11,8 @@ public:
     CurrentLevelVortex(RessourceManager* rm, int x, int y);
 };
 
-// The exit: touching it leads, through the interlude, to the next map.
+// The exit: touching it leads, through the interlude, to the next map; or, when it
+// names the end of the campaign, to the ending.
 class NextLevelVortex : public Entity
 {
 public:

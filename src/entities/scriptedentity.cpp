@@ -94,6 +94,7 @@ void ScriptedEntity::load()
 
 void ScriptedEntity::readHeader(std::istream& fichier)
 {
+    m_activatedIds.clear();
     std::string token;
     while (fichier >> token) {
         if (token == "|") {
@@ -101,6 +102,8 @@ void ScriptedEntity::readHeader(std::istream& fichier)
         } else if (token == "[IsSolid]") {
             if (!readFlag(fichier, m_solid))
                 return;
+        } else if (token == "[ActivateEntity]") {
+            noteActivatedId(fichier);
         } else if (token == "[TypeDeclenchement]") {
             std::string type;
             if (!(fichier >> type))
@@ -123,6 +126,15 @@ void ScriptedEntity::readHeader(std::istream& fichier)
             }
         }
     }
+}
+
+void ScriptedEntity::noteActivatedId(std::istream& fichier)
+{
+    int id = 0;
+    if (fichier >> id)
+        m_activatedIds.push_back(id);
+    else
+        fichier.clear(); // the command reader stops at this word; the header reads on
 }
 
 void ScriptedEntity::update(float t)
@@ -256,6 +268,11 @@ void ScriptedEntity::showDialogue(const std::string& path, int idEntiterAActiver
 TypeDeclenchement ScriptedEntity::getTypeDeclenchement() const
 {
     return m_typeDeclenchement;
+}
+
+const std::vector<int>& ScriptedEntity::getActivatedIds() const
+{
+    return m_activatedIds;
 }
 
 float ScriptedEntity::getTempsAvantDeclenchement() const

@@ -5,6 +5,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <vector>
 
 enum TypeDeclenchement
 {
@@ -34,6 +35,9 @@ public:
     void runCommands(std::istream& fichier);
 
     TypeDeclenchement getTypeDeclenchement() const;
+    // The ids its "[ActivateEntity]" commands name, in file order, noted while the
+    // header is read: what a run of the script will activate.
+    const std::vector<int>& getActivatedIds() const;
     float getTempsAvantDeclenchement() const;
 
     // Scripts that activate scripts (directly, or through dialogues and puzzles) stop here.
@@ -50,6 +54,7 @@ public:
 
 private:
     bool runCommand(const std::string& command, std::istream& fichier);
+    void noteActivatedId(std::istream& fichier);
     // The script file, counted against the frame's allowance; null when it cannot be read.
     std::unique_ptr<std::istream> openScript();
     // False, said once per frame, when what the frame allows scripts is spent.
@@ -62,4 +67,5 @@ private:
     TypeDeclenchement m_typeDeclenchement;
     float m_tempsAvantDeclenchement;
     bool m_seRepete;
+    std::vector<int> m_activatedIds;
 };

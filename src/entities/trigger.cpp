@@ -47,6 +47,23 @@ void Trigger::updateUndoingOnExpiry(float t)
     }
 }
 
+bool Trigger::undoesOnExpiry() const
+{
+    return false;
+}
+
+float Trigger::getTimeLeft() const
+{
+    if (!m_active || m_delay == -1.f)
+        return 0.f;
+    return m_delay - m_tpsDepuisActivation;
+}
+
+float Trigger::getDelay() const
+{
+    return m_delay;
+}
+
 void Trigger::click()
 {
     m_RManager->playSound(CLICK);
@@ -79,6 +96,11 @@ void TimerShootableTrigger::update(float t)
     updateUndoingOnExpiry(t);
 }
 
+bool TimerShootableTrigger::undoesOnExpiry() const
+{
+    return true;
+}
+
 ActivableTrigger::ActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay)
     : Trigger(rm, sprite, destination, x, y, delay, false)
 {
@@ -93,4 +115,9 @@ TimerActivableTrigger::TimerActivableTrigger(RessourceManager* rm, Sprite* sprit
 void TimerActivableTrigger::update(float t)
 {
     updateUndoingOnExpiry(t);
+}
+
+bool TimerActivableTrigger::undoesOnExpiry() const
+{
+    return true;
 }

@@ -11,6 +11,12 @@ public:
     void update(float t) override;
     // The entity it switches; null when the map named an id not loaded before it.
     Entity* getDestination() const;
+    // The timed kinds activate their destination again when their timer runs out.
+    virtual bool undoesOnExpiry() const;
+    // Seconds before the timer switches the trigger off; 0 while it is off, and
+    // for a trigger whose activation never expires.
+    float getTimeLeft() const;
+    float getDelay() const;
 
 protected:
     Trigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay, bool shootable);
@@ -38,6 +44,7 @@ class TimerShootableTrigger : public ShootableTrigger
 public:
     TimerShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
     void update(float t) override;
+    bool undoesOnExpiry() const override;
 };
 
 // A lever: switched on by the activation key or a right click.
@@ -52,4 +59,5 @@ class TimerActivableTrigger : public ActivableTrigger
 public:
     TimerActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
     void update(float t) override;
+    bool undoesOnExpiry() const override;
 };

@@ -1,23 +1,10 @@
 #include "menus/screen.h"
 
 #include "core/application.h"
-#include "graphics/nineslice.h"
-#include "input/keys.h"
 #include "menus/layout.h"
 #include "resources/ressourcemanager.h"
-#include "resources/text.h"
+#include "world/campaign.h"
 #include "world/map.h"
-
-#include <algorithm>
-#include <cmath>
-
-namespace {
-
-// The key the controls page stretches to each key's name, and its unstretched corners.
-const char* const KEY = "data\\graphics\\window\\commandes\\touche.png";
-const float KEY_CORNER = 9.f;
-
-} // namespace
 
 MapInterlude::MapInterlude(RessourceManager* rm, std::string nextLevelName)
     : GameState(rm, true, false),
@@ -132,18 +119,9 @@ void GameOver::draw()
     m_focus.draw();
 }
 
-ScreenCommandes::ScreenCommandes(RessourceManager* rm) : GameState(rm, true, true), m_idScreen(0)
+ScreenCommandes::ScreenCommandes(RessourceManager* rm) : GameState(rm, true, true), m_idScreen(0), m_key(rm)
 {
     loadScreen();
-    m_key = &m_RManager->getTexture(KEY);
-    m_keyName.setFont(m_RManager->getFont("data\\fonts\\korvane.ttf"));
-    m_keyName.setCharacterSize(13);
-    m_keyName.setFillColor(sf::Color(20, 26, 58));
-}
-
-ScreenCommandes::~ScreenCommandes()
-{
-    m_RManager->killTexture(m_key);
 }
 
 void ScreenCommandes::loadScreen()
@@ -176,15 +154,55 @@ void ScreenCommandes::draw()
 void ScreenCommandes::drawKeys(std::size_t action)
 {
     using namespace controlsLayout;
-    sf::RenderWindow& window = m_RManager->getWindow();
     const float top = ROW_TOP + static_cast<float>(ROW_OF[action]) * ROW_STEP;
     float left = KEYS_LEFT;
-    for (sf::Keyboard::Key key : m_RManager->getInput().getBindings().keys(static_cast<Action>(action))) {
-        m_keyName.setString(toDisplayString(keyLabel(key)));
-        const float width = std::max(KEY_HEIGHT, std::round(m_keyName.getLocalBounds().width) + 14.f);
-        drawNineSlice(window, *m_key, {left, top, width, KEY_HEIGHT}, KEY_CORNER);
-        centreText(m_keyName, {left, top, width, KEY_HEIGHT - 4.f}); // above the key's side
-        window.draw(m_keyName);
-        left += width + 4.f;
-    }
+    for (sf::Keyboard::Key key : m_RManager->getInput().getBindings().keys(static_cast<Action>(action)))
+        left += m_key.draw(key, {left, top}) + 4.f;
+}
+
+ScreenFin::ScreenFin(RessourceManager* rm) : GameState(rm, true, true), m_focus(rm)
+{
+    m_background.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\fin.png"));
+    m_retourMenu.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\menuPrincipal.png"));
+    m_retourMenu.setPosition(90, 410);
+    m_rejouer.setTexture(m_RManager->getTexture("data\\graphics\\window\\fin\\rejouer.png"));
+    m_rejouer.setPosition(510, 410);
+    m_fleche.show(m_RManager);
+    m_focus.add(m_retourMenu, 0);
+    m_focus.add(m_rejouer, 0);
+}
+
+ScreenFin::~ScreenFin()
+{
+    m_RManager->killTexture(m_background.getTexture());
+    m_RManager->killTexture(m_retourMenu.getTexture());
+    m_RManager->killTexture(m_rejouer.getTexture());
+}
+
+bool ScreenFin::event(const sf::Event& event)
+{
+    const int chosen = m_focus.event(event);
+    if (chosen == 0)
+        m_RManager->getApplication().mainMenu(); // the level saves as it goes
+    else if (chosen == 1)
+        startAgain();
+    return true;
+}
+
+void ScreenFin::startAgain()
+{
+    RessourceManager* rm = m_RManager;
+    const std::string pathSave = rm->getMap()->getPathSave();
+    Application& application = rm->getApplication();
+    application.mainMenu(); // this screen is gone: only locals from here on
+    application.addGameState(new Map(rm, FIRST_MAP, pathSave, nullptr));
+}
+
+void ScreenFin::draw()
+{
+    sf::RenderWindow& window = m_RManager->getWindow();
+    window.draw(m_background);
+    window.draw(m_retourMenu);
+    window.draw(m_rejouer);
+    m_focus.draw();
 }

@@ -3,6 +3,7 @@
 #include "core/gamestate.h"
 #include "graphics/sprite.h"
 #include "menus/arrowcursor.h"
+#include "menus/keycap.h"
 #include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
@@ -60,7 +61,6 @@ class ScreenCommandes : public GameState
 {
 public:
     explicit ScreenCommandes(RessourceManager* rm);
-    ~ScreenCommandes() override;
 
     bool event(const sf::Event& event) override;
     void draw() override;
@@ -71,6 +71,26 @@ private:
 
     int m_idScreen; // pages shown so far
     sf::Sprite m_screen;
-    const sf::Texture* m_key; // stretched under each key's name
-    sf::Text m_keyName;
+    KeyCap m_key;
+};
+
+// After the last map: the closing words and the credits. From here the player goes
+// back to the main menu, or starts a new journey from the first map in the same slot.
+class ScreenFin : public GameState
+{
+public:
+    explicit ScreenFin(RessourceManager* rm);
+    ~ScreenFin() override;
+
+    bool event(const sf::Event& event) override;
+    void draw() override;
+
+private:
+    void startAgain();
+
+    sf::Sprite m_background;
+    sf::Sprite m_retourMenu;
+    sf::Sprite m_rejouer;
+    MenuFocus m_focus;
+    ArrowCursor m_fleche;
 };

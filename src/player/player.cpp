@@ -6,6 +6,7 @@
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -14,6 +15,7 @@ const char* const CHARACTER = "data\\graphics\\character\\v1.png";
 const char* const HUD_BUBBLE = "data\\graphics\\window\\hud\\bulle.png";
 const char* const HUD_BAR_FRAME = "data\\graphics\\window\\hud\\barreVie.png";
 const char* const HUD_BAR = "data\\graphics\\window\\hud\\vie.png";
+const sf::Uint8 HUD_SEE_THROUGH = 80;
 // How far from the character's centre the pad's crosshair stands.
 const float PAD_AIM_DISTANCE = 150.f;
 
@@ -176,9 +178,22 @@ void Player::draw()
 {
     sf::RenderWindow& window = m_RManager->getWindow();
     window.draw(*m_sprite);
-    window.draw(m_hud_barreVie);
-    window.draw(m_hud_vie);
-    window.draw(m_hud_Bulle);
+    // The HUD's corner is part of the level: the character walking behind it shows through.
+    const sf::Color tint(255, 255, 255, hudBounds().intersects(m_sprite->getGlobalBounds()) ? HUD_SEE_THROUGH : 255);
+    for (sf::Sprite* part : {&m_hud_barreVie, &m_hud_vie, &m_hud_Bulle}) {
+        part->setColor(tint);
+        window.draw(*part);
+    }
+}
+
+sf::FloatRect Player::hudBounds() const
+{
+    const sf::FloatRect bubble = m_hud_Bulle.getGlobalBounds();
+    const sf::FloatRect bar = m_hud_barreVie.getGlobalBounds();
+    const float left = std::min(bubble.left, bar.left);
+    const float top = std::min(bubble.top, bar.top);
+    return {left, top, std::max(bubble.left + bubble.width, bar.left + bar.width) - left,
+            std::max(bubble.top + bubble.height, bar.top + bar.height) - top};
 }
 
 sf::FloatRect Player::getHitbox()

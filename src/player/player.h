@@ -75,6 +75,8 @@ private:
     void followPadAim();
     void shoot();
     void refreshHealthBar();
+    // The corner the HUD covers: its bubble and its bar.
+    sf::FloatRect hudBounds() const;
 
     bool haut; // gravity points up
     bool bas;  // gravity points down

@@ -11,6 +11,7 @@
 #include "resources/atomicfile.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
+#include "world/campaign.h"
 
 #include <algorithm>
 #include <iostream>
@@ -20,7 +21,8 @@ Map::Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player
     : GameState(rm, true, true),
       m_pathSave(std::move(pathSave)),
       m_background(nullptr),
-      m_player(player)
+      m_player(player),
+      m_cues(rm)
 {
     m_RManager->setMap(this);
     if (!m_player)
@@ -97,6 +99,7 @@ void Map::update(float t)
     for (Bullet* bullet : m_Bullet)
         bullet->update(t);
     m_player->update(t);
+    m_cues.update(t);
     for (auto& entry : m_Entity) {
         collide(*entry.second);
         if (entry.second->isSolid() || entry.second->isShootable())
@@ -117,8 +120,13 @@ void Map::leaveThroughExit()
     const std::string next = std::move(m_sortie);
     m_sortie.clear();
     // Death in the same update wins: a dead character goes through no exit.
-    if (!next.empty() && m_player->getVie() > 0)
-        m_RManager->getApplication().addGameState(new MapInterlude(m_RManager, next));
+    if (next.empty() || m_player->getVie() <= 0)
+        return;
+    Application& application = m_RManager->getApplication();
+    if (next == CAMPAIGN_END)
+        application.addGameState(new ScreenFin(m_RManager));
+    else
+        application.addGameState(new MapInterlude(m_RManager, next));
 }
 
 void Map::routeBullets(Entity& entity)
@@ -216,6 +224,8 @@ void Map::developerKey(sf::Keyboard::Key key)
         m_RManager->getApplication().addGameState(new PlusOuMoins(m_RManager, 3));
     else if (key == sf::Keyboard::F7)
         Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
+    else if (key == sf::Keyboard::F3)
+        toggleAuthorOverlay();
 }
 
 void Map::activateTouched(const sf::Event& event)
@@ -223,7 +233,7 @@ void Map::activateTouched(const sf::Event& event)
     const bool byPointer = event.type == sf::Event::MouseButtonReleased;
     for (auto& entry : m_Entity) {
         Entity& entity = *entry.second;
-        if (!entity.isActivable() || !touchesPlayer(entity))
+        if (!isTouchedActivable(entity))
             continue;
         if (byPointer && (!entity.hasSprite() ||
                           !collisionSourisSprite(event.mouseButton.x, event.mouseButton.y, entity.getSprite())))
@@ -232,9 +242,24 @@ void Map::activateTouched(const sf::Event& event)
     }
 }
 
-bool Map::touchesPlayer(Entity& entity)
+bool Map::isTouchedActivable(Entity& entity)
 {
-    return m_player->getHitbox().intersects(entity.getHitbox());
+    return entity.isActivable() && m_player->getHitbox().intersects(entity.getHitbox());
+}
+
+std::vector<Entity*> Map::touchedActivables()
+{
+    std::vector<Entity*> touched;
+    for (auto& entry : m_Entity)
+        if (isTouchedActivable(*entry.second))
+            touched.push_back(entry.second);
+    return touched;
+}
+
+bool Map::takesInput()
+{
+    const Application& application = m_RManager->getApplication();
+    return application.getState(application.getStateCount() - 1) == this;
 }
 
 void Map::draw()
@@ -245,7 +270,17 @@ void Map::draw()
         entry.second->draw();
     for (Bullet* bullet : m_Bullet)
         bullet->draw();
+    m_cues.draw(*this, takesInput());
     m_player->draw();
+    if (m_showAuthorOverlay)
+        m_authorOverlay->draw(*this);
+}
+
+void Map::toggleAuthorOverlay()
+{
+    if (!m_authorOverlay)
+        m_authorOverlay = std::make_unique<AuthorOverlay>(m_RManager);
+    m_showAuthorOverlay = !m_showAuthorOverlay;
 }
 
 Player* Map::getPlayer()
@@ -256,6 +291,11 @@ Player* Map::getPlayer()
 std::string Map::getMapName()
 {
     return m_mapName;
+}
+
+const std::string& Map::getPathSave() const
+{
+    return m_pathSave;
 }
 
 void Map::activerEntite(int id)

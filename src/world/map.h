@@ -4,6 +4,8 @@
 #include "entities/entity.h"
 #include "graphics/sprite.h"
 #include "player/player.h"
+#include "world/authoroverlay.h"
+#include "world/cues.h"
 
 #include <istream>
 #include <map>
@@ -28,6 +30,7 @@ public:
     void changeMap(std::string mapName);
     Player* getPlayer();
     std::string getMapName();
+    const std::string& getPathSave() const;
     void activerEntite(int id);
     void setEntityVisible(int id, bool visible);
     // The level owns the bullet from now on.
@@ -63,6 +66,10 @@ public:
     Entity* getEntity(int id);
     const std::map<int, Entity*>& getEntities() const;
     Sprite* getBackground();
+    // The activable entities the character touches, by ascending id: what E activates.
+    std::vector<Entity*> touchedActivables();
+    // True while the level is the top state, the one that receives the keys.
+    bool takesInput();
     const std::vector<Bullet*>& getBullets() const;
 
     // A frame longer than this is played as this long, so that a stall never lets
@@ -84,7 +91,8 @@ private:
     // F5 restarts the map, F6 and F7 open the test puzzle and dialogue.
     void developerKey(sf::Keyboard::Key key);
     void activateTouched(const sf::Event& event);
-    bool touchesPlayer(Entity& entity);
+    bool isTouchedActivable(Entity& entity);
+    void toggleAuthorOverlay();
     void leaveThroughExit();
 
     std::string m_pathGraphics;
@@ -94,6 +102,10 @@ private:
     Player* m_player;
     std::map<int, Entity*> m_Entity;
     std::vector<Bullet*> m_Bullet;
+    LevelCues m_cues;
+    // F3: built the first time an author asks for it, drawn over everything while shown.
+    std::unique_ptr<AuthorOverlay> m_authorOverlay;
+    bool m_showAuthorOverlay = false;
     std::string m_sortie;
     std::set<std::string> m_dialoguesLus;
 };

@@ -117,6 +117,17 @@ void GameHarness::frame(int frames)
         m_app.frame();
 }
 
+sf::Image GameHarness::drawnStates()
+{
+    sf::RenderWindow& window = m_app.getWindow();
+    window.clear(sf::Color::Black);
+    m_app.drawGS();
+    sf::Texture picture;
+    picture.create(window.getSize().x, window.getSize().y);
+    picture.update(window);
+    return picture.copyToImage();
+}
+
 std::size_t GameHarness::stateCount() const
 {
     return m_app.getStateCount();

@@ -4,6 +4,7 @@
 #include "input/keyboard.h"
 #include "input/pad.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Window/Event.hpp>
 
 #include <set>
@@ -63,6 +64,8 @@ public:
     void step(int frames = 1);
     // Runs whole frames: update, drawing and display.
     void frame(int frames = 1);
+    // What the states draw now (no cursor, no counter), read back before it is displayed.
+    sf::Image drawnStates();
 
     std::size_t stateCount() const;
     GameState* top() const;

@@ -1,5 +1,5 @@
-// In-game overlays: the health display, the game over screen and the transfer
-// interlude between two maps.
+// In-game overlays and screens: the health display, the game over screen, the transfer
+// interlude between two maps and the ending.
 #include "art.h"
 
 #include <cmath>
@@ -128,6 +128,18 @@ void gameOver(Output& out)
            "data\\graphics\\window\\gameOver\\menuPrincipal.png");
 }
 
+// The big outlined, glowing title of a full-screen page.
+TextStyle screenTitle(unsigned size, const Paint& fill, const Rgba& glow)
+{
+    TextStyle t;
+    t.size = size;
+    t.outline = 3.f;
+    t.fill = fill;
+    t.glow = withAlpha(glow, 0.5f);
+    t.shadowY = 3;
+    return t;
+}
+
 void interlude(Output& out)
 {
     Canvas c(1000, 500);
@@ -135,13 +147,9 @@ void interlude(Output& out)
     // Lightly see-through, so the frozen level still shows at the very edges.
     c.fadeAlpha(0.96f);
 
-    TextStyle t;
-    t.size = 44;
-    t.outline = 3.f;
-    t.fill = vertical(pal::white, pal::cyanLight, 80, 120);
-    t.glow = withAlpha(pal::cyan, 0.5f);
-    t.shadowY = 3;
-    drawTextCentred(c, "Transfert en cours...", 500, 100, t);
+    // The bar below is drawn full: the title says the transfer is done, not under way.
+    drawTextCentred(c, "Transfert terminé", 500, 100,
+                    screenTitle(44, vertical(pal::white, pal::cyanLight, 80, 120), pal::cyan));
 
     // Two chips and the link between them, packets on their way.
     PanelStyle ps;
@@ -212,6 +220,63 @@ void interlude(Output& out)
     saveTo(out, c, "data\\graphics\\window\\mapInterlude.png");
 }
 
+// After the last map: the closing words, the credits, and the two ways on.
+void ending(Output& out)
+{
+    Canvas c(1000, 500);
+    menuBackdrop(c, 909, 0.7f);
+
+    MascotPose pose;
+    pose.eyes = MascotPose::Happy;
+    pose.armLeft = 40.f;
+    pose.armRight = 150.f;
+    drawMascot(c, 130, 150, 1.2f, pose);
+
+    drawTextCentred(c, "Le voyage de Korvane", 560, 52,
+                    screenTitle(46, vertical(pal::white, pal::yellow, 30, 80), pal::amber));
+
+    TextStyle words;
+    words.size = 17;
+    words.outline = 2.f;
+    words.fill = solid(pal::white);
+    const char* const closing[] = {"Parti d'une clé USB, un tout petit programme a traversé le bus,",
+                                   "la mémoire, le processeur et le pare-feu jusqu'au noyau.",
+                                   "Il rentre raconter son voyage : un nouveau cycle commence."};
+    for (int i = 0; i < 3; ++i)
+        drawText(c, closing[i], 560, 104.f + 24.f * static_cast<float>(i), words, Align::Center);
+
+    PanelStyle ps;
+    ps.rimAlpha = 0.6f;
+    drawPanel(c, 90, 186, 820, 196, ps);
+    TextStyle head;
+    head.size = 16;
+    head.fill = solid(pal::yellow);
+    head.outline = 1.5f;
+    TextStyle line;
+    line.size = 14;
+    line.fill = solid(pal::mist);
+    const char* const credits[][2] = {
+        {"Programmation", "l'équipe de Korvane, en C++17 avec la bibliothèque SFML"},
+        {"Images, musiques et sons", "dessinés et composés par le générateur du jeu (tools/assetgen)"},
+        {"Polices", "DejaVu Sans et DejaVu Sans Mono, du paquet Debian fonts-dejavu-core ;"},
+        {"", "licence Bitstream Vera (les ajouts DejaVu sont dans le domaine public),"},
+        {"", "texte complet dans data/fonts/LICENCE-DejaVu.txt"}};
+    float y = 222.f;
+    for (const auto& [label, text] : credits) {
+        if (*label) {
+            y += 12.f;
+            drawText(c, label, 300, y, head, Align::Right);
+        }
+        drawText(c, text, 320, y, line);
+        y += 22.f;
+    }
+    saveTo(out, c, "data\\graphics\\window\\fin\\fin.png");
+    saveTo(out, makeButton(400, 70, 360, 58, "Menu principal", Accent::Normal, 24),
+           "data\\graphics\\window\\fin\\menuPrincipal.png");
+    saveTo(out, makeButton(400, 70, 360, 58, "Rejouer depuis la clé USB", Accent::Primary, 18),
+           "data\\graphics\\window\\fin\\rejouer.png");
+}
+
 } // namespace
 
 void generateHud(Output& out)
@@ -219,4 +284,5 @@ void generateHud(Output& out)
     healthBar(out);
     gameOver(out);
     interlude(out);
+    ending(out);
 }
