@@ -5,7 +5,9 @@ JOBS       := $(shell nproc 2>/dev/null || echo 2)
 DISPLAYED  := ./scripts/with-display.sh
 SOURCES     = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests tools bench fuzz -name '*.cpp' -o -name '*.h')
 
-.PHONY: all deps build play test test-fast test-asan bench format clean
+FUZZ_SECONDS ?= 600
+
+.PHONY: all deps build play test test-fast test-asan test-fuzz fuzz bench format clean
 
 all: build
 
@@ -21,8 +23,8 @@ build: deps
 play: build
 	./$(BUILD)/korvane
 
-# The whole suite, headless: the normal build, then the sanitizer build.
-test: test-fast test-asan
+# The whole suite, headless: the normal build, the sanitizer build, and each fuzzer for 30 s.
+test: test-fast test-asan test-fuzz
 
 test-fast: build
 	$(DISPLAYED) ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -32,6 +34,14 @@ test-asan: build
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	$(DISPLAYED) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The fuzzers need the generated content the normal build makes.
+test-fuzz: build
+	FUZZ_JOBS=4 ./scripts/fuzz.sh 30
+
+# Each reader's fuzzer for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=1800), two at a time.
+fuzz: build
+	./scripts/fuzz.sh $(FUZZ_SECONDS)
+
 bench: build
 	ALSOFT_DRIVERS=null $(DISPLAYED) ./$(BUILD)/korvane_bench
 
@@ -39,4 +49,4 @@ format:
 	clang-format -i $(SOURCES)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) data/graphics data/sounds data/fonts data/.generated
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz data/graphics data/sounds data/fonts data/.generated

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="g++ cmake make pkg-config libsfml-dev libgtest-dev libgmock-dev libbenchmark-dev \
-xvfb xauth xdotool imagemagick fonts-dejavu-core clang-format"
+xvfb xauth xdotool imagemagick fonts-dejavu-core clang-format clang libclang-rt-14-dev valgrind"
 
 missing=""
 for p in $PACKAGES; do

@@ -112,9 +112,17 @@ TEST_F(CheckerTest, TheReadersErrorsComeWithTheLineTheyWereReading)
                                                 "[DecorationEntity] 3 10 10 Image\n"
                                                 "[CurrentLevelVortex] 4 40 396\n"
                                                 "[NextLevelVortex] 5 900 396 Nowhere\n");
-    const std::string expected = "data\\maps\\T\\T.zi:2: ERROR : Trigger destination dont exist ! destID : 9\n"
-                                 "data\\maps\\T\\T.zi:5: ERREUR : Chargement du sprite data\\graphics\\map\\T\\\n"
-                                 "data\\maps\\T\\T.zi:7: the next map \"Nowhere\" does not exist\n";
+    // An exit to a map that is not there is a block in the game: the level has no way out.
+    const std::string expected =
+        "data\\maps\\T\\T.zi:1: dead end: standing on entity 1 from (-30, 420) to (868, 420), the character reaches "
+        "neither the exit nor spikes\n"
+        "data\\maps\\T\\T.zi:1: dead end: standing on entity 1 from (964, 420) to (996, 420), the character reaches "
+        "neither the exit nor spikes\n"
+        "data\\maps\\T\\T.zi:2: ERROR : Trigger destination dont exist ! destID : 9\n"
+        "data\\maps\\T\\T.zi:5: ERREUR : Chargement du sprite data\\graphics\\map\\T\\\n"
+        "data\\maps\\T\\T.zi:7: dead end: standing on entity 5 from (875, 356) to (962, 356), the character reaches "
+        "neither the exit nor spikes\n"
+        "data\\maps\\T\\T.zi:7: the next map \"Nowhere\" does not exist\n";
     EXPECT_EQ(text(problems), expected);
 }
 

@@ -22,19 +22,22 @@ protected:
 
 // --- reading map files -----------------------------------------------------------------
 
-TEST_F(MapTest, MissingMapFileLeavesAnEmptyLevel)
+TEST_F(MapTest, AMapThatCannotBeOpenedIsNeverEntered)
 {
-    startLevel("");
-    clearTrace();
-    level->changeMap("Missing");
-    const std::vector<std::string> expected{
-        " -- Chargement de la map : data\\maps\\Missing\\Missing.zi",
-        " *** ERREUR : Echec de l'ouverture de la map :",
-        "    * data\\maps\\Missing\\Missing.zi",
-    };
-    EXPECT_EQ(trace(), expected);
-    EXPECT_TRUE(level->getEntities().empty());
-    EXPECT_EQ(level->getBackground(), nullptr);
+    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
+    player().setPosition(200, 100);
+    for (const std::string name : {"Missing", "..\\..\\..\\tmp", "/dev/zero"}) {
+        clearTrace();
+        level->changeMap(name);
+        const std::string path = "data\\maps\\" + name + "\\" + name + ".zi";
+        const std::vector<std::string> expected{" -- Chargement de la map : " + path,
+                                                " *** ERREUR : Echec de l'ouverture de la map :", "    * " + path};
+        EXPECT_EQ(trace(), expected);
+        EXPECT_EQ(level->getMapName(), "T") << "the player stays on the map being played";
+        EXPECT_NE(level->getEntity(1), nullptr);
+        EXPECT_EQ(position(), sf::Vector2f(200, 100));
+    }
+    EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv")) << "nothing was left, nothing saved";
 }
 
 TEST_F(MapTest, EmptyMapFilePrintsOnlyItsLoadingLine)
@@ -143,6 +146,49 @@ TEST_F(MapTest, PictureCutShortGivesBackWhatItTookAndStops)
     startLevel("[PicEntity] 1 0 0 AnimatedSprite pics.png 1 two 0.1 0\n");
     EXPECT_TRUE(level->getEntities().empty());
     EXPECT_TRUE(traced(" *** ERREUR : Valeur illisible dans la map :"));
+}
+
+TEST_F(MapTest, AFileEndingInsideASectionStillBuildsIt)
+{
+    clearTrace();
+    startLevel("[GroundEntity] 1 0 460 Sprite sol.png");
+    ASSERT_NE(level->getEntity(1), nullptr);
+    EXPECT_EQ(level->getEntity(1)->getHitbox(), sf::FloatRect(0, 0, 0, 0)) << "no hitbox word: None";
+    EXPECT_FALSE(traced(" *** ERREUR : Valeur illisible dans la map :"));
+
+    for (const char* cut :
+         {"[DoorEntity] 2 10 10", "[DoorEntity] 2 10 10 Sprite", "[DoorEntity] 2 10 10 AnimatedSprite porte.png 1"}) {
+        clearTrace();
+        startLevel(cut);
+        ASSERT_NE(level->getEntity(2), nullptr) << cut;
+        EXPECT_FALSE(level->getEntity(2)->hasSprite()) << cut;
+        EXPECT_TRUE(traced(" *** ERREUR : Chargement du sprite data\\graphics\\map\\T\\")) << cut;
+        EXPECT_FALSE(traced(" *** ERREUR : Valeur illisible dans la map :")) << cut;
+    }
+    startLevel("[DoorEntity] 2 10");
+    EXPECT_TRUE(level->getEntities().empty()) << "without its place an entity is not built";
+}
+
+TEST_F(MapTest, NumbersBeyondTheirUseAreUnreadableValues)
+{
+    for (const char* section :
+         {"[CurrentLevelVortex] 1 2147483647 0", "[GroundEntity] 1 -2147483648 0 Sprite sol.png x",
+          "[DoorEntity] 1 1000001 0 Sprite porte.png", "[DoorEntity] 1 99999999999 0 Sprite porte.png",
+          "[Background] RepeatedSprite sol.png 3e38 0", "[Background] RepeatedSprite sol.png 0 nan",
+          "[ActivableTrigger] 1 0 0 -1 inf Sprite bloc.png", "[PicEntity] 1 0 0 AnimatedSprite pics.png 41 2 -1 0",
+          "[PicEntity] 1 0 0 AnimatedSprite pics.png 1 2 nan 0"}) {
+        clearTrace();
+        startLevel(std::string(section) + "\n[DecorationEntity] 9 0 0 Sprite bloc.png\n");
+        EXPECT_TRUE(traced(" *** ERREUR : Valeur illisible dans la map :")) << section;
+        EXPECT_EQ(level->getEntity(1), nullptr) << section;
+        EXPECT_EQ(level->getBackground(), nullptr) << section;
+        EXPECT_EQ(level->getEntity(9), nullptr) << section << ": reading stops there";
+    }
+    clearTrace();
+    startLevel(
+        "[DoorEntity] 1 -1000000 1000000 Sprite porte.png\n[PicEntity] 2 0 0 AnimatedSprite pics.png 40 40 -1 0\n");
+    EXPECT_FALSE(traced(" *** ERREUR : Valeur illisible dans la map :")) << "the bounds themselves are fine";
+    EXPECT_EQ(level->getEntities().size(), 2u);
 }
 
 // --- collisions ------------------------------------------------------------------------

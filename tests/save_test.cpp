@@ -22,6 +22,7 @@ protected:
         writeImage("data\\graphics\\window\\newGameMenu\\background.png", 1000, 500);
         writeImage("data\\graphics\\window\\loadingMenu\\background.png", 1000, 500);
         writeButton("data\\graphics\\window\\newGameMenu\\slot.png", 306, 82);
+        writeImage("data\\graphics\\window\\newGameMenu\\slotIllisible.png", 306, 82, sf::Color::Red);
         writeButton("data\\graphics\\window\\flecheBack.png", 64, 48);
         for (const char* map : {"01_USB", "02_BUS", "T"})
             writeButton(std::string("data\\graphics\\map\\") + map + "\\mapIcon.png", 304, 80);
@@ -208,4 +209,34 @@ TEST_F(SaveTest, AFailedWriteKeepsThePreviousSaveAndSaysSo)
     clearTrace();
     currentLevel()->save();
     EXPECT_TRUE(traced("    * data\\saves\\03\\save.sv")) << "a missing slot folder is reported too";
+}
+
+TEST_F(SaveTest, ASaveNamingAMapThatCannotBeOpenedIsMarkedAndNotLoaded)
+{
+    const std::string save = "[Map]\n01_USb\n[Player]\n1 0.25 1";
+    writeFile(SLOT1, save);
+    writeFile("data\\saves\\02\\save.sv", "[Map]\n..\\..\\..\\etc\n[Player]\n0 0.5 0");
+    game->send(mouseReleased(500, 320)); // "Charger"
+    auto* menu = game->topAs<LoadingMenu>();
+    ASSERT_NE(menu, nullptr);
+    // Shown with the unreadable-slot picture, where an empty slot shows nothing.
+    const sf::Image screen = [this] {
+        sf::Texture shot;
+        shot.create(1000, 500);
+        game->app().drawGS();
+        shot.update(game->app().getWindow());
+        return shot.copyToImage();
+    }();
+    EXPECT_EQ(screen.getPixel(500, 250), sf::Color::Red) << "slot 1 is marked";
+    EXPECT_EQ(screen.getPixel(500, 250 + 91), sf::Color::Red) << "slot 2 is marked";
+    EXPECT_NE(screen.getPixel(500, 250 + 182), sf::Color::Red) << "slot 3 is empty";
+    clearTrace();
+    clickSlot(1);
+    EXPECT_EQ(game->top(), menu) << "the player stays in the menu";
+    EXPECT_TRUE(traced(" *** ERREUR : Echec de l'ouverture de la map :"));
+    EXPECT_TRUE(traced("    * data\\maps\\01_USb\\01_USb.zi"));
+    clickSlot(2);
+    EXPECT_EQ(game->top(), menu);
+    EXPECT_EQ(game->rm().getMap(), nullptr);
+    EXPECT_EQ(readFile(SLOT1), save) << "the save is kept as it was";
 }

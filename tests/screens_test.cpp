@@ -1,3 +1,4 @@
+#include "dialogue/dialogue.h"
 #include "entities/mapentity.h"
 #include "menus/screen.h"
 #include "support/leveldata.h"
@@ -162,6 +163,52 @@ TEST_F(ScreensTest, GunGrantedOncePushesOneCrosshair)
     EXPECT_EQ(game->rm().getCursorCount(), 2u);
     player().peuxTirer(false);
     EXPECT_EQ(game->rm().getCursorCount(), 1u);
+}
+
+// A map whose loading opens a dialogue: an inversed door under the id of a scripted
+// entity runs its script while the map is read.
+TEST_F(ScreensTest, ScreensThatChangeTheMapRemoveThemselvesNotWhatTheMapOpened)
+{
+    writeFile("data\\s.txt", "[ShowDialogue] data\\d.dia -1\n");
+    writeFile("data\\d.dia", "[Actor] Korvane background 1 2 3\n[Dialogue]\n0 -1 -1 0 0 0 bienvenue#\n");
+    writeMap("Next", "[CurrentLevelVortex] 1 500 100\n[ScriptedEntity] 7 0 0 data\\s.txt Sprite bloc.png\n"
+                     "[InversedDoorEntity] 7 0 0 Sprite porte.png\n");
+    startLevel("[NextLevelVortex] 5 300 300 Next\n");
+    player().setPosition(300, 300);
+    step(40);
+    ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
+    game->send(keyPressed(sf::Keyboard::A));
+    EXPECT_EQ(level->getMapName(), "Next");
+    ASSERT_NE(game->topAs<Dialogue>(), nullptr) << "the dialogue stays, the interlude is gone";
+    EXPECT_EQ(game->stateCount(), 3u);
+    game->send(keyReleased(sf::Keyboard::Return));
+    EXPECT_EQ(game->top(), level) << "nothing is left stuck over the level";
+
+    player().takeDamage(9999);
+    ASSERT_NE(game->topAs<GameOver>(), nullptr);
+    game->send(mouseReleased(500, 335)); // "Recommencer"
+    ASSERT_NE(game->topAs<Dialogue>(), nullptr) << "the restarted map's dialogue, not the game-over screen";
+    EXPECT_EQ(game->stateCount(), 3u);
+    EXPECT_EQ(player().getVie(), 100);
+}
+
+TEST_F(ScreensTest, AnExitToAMapThatCannotBeOpenedKeepsThePlayerOnThisMap)
+{
+    startLevel("[NextLevelVortex] 5 300 300 01_USb\n[GroundEntity] 6 0 460 Sprite sol.png HitboxSpriteFilled\n");
+    player().setPosition(300, 300);
+    clearTrace();
+    step(40);
+    EXPECT_EQ(game->top(), level) << "no interlude to a map that is not there";
+    const std::vector<std::string> all = trace();
+    EXPECT_EQ(std::count(all.begin(), all.end(), "    * data\\maps\\01_USb\\01_USb.zi"), 1) << "said once";
+    EXPECT_TRUE(traced(" *** ERREUR : Echec de l'ouverture de la map :"));
+    game->keyboard().hold(sf::Keyboard::Q);
+    step(60);
+    EXPECT_LT(position().x, 270.f) << "the player walks on";
+    EXPECT_EQ(game->top(), level);
+    game->send(keyReleased(sf::Keyboard::F11));
+    EXPECT_FALSE(readFile("data\\saves\\01\\save.sv").find("01_USb") != std::string::npos);
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0");
 }
 
 // Spikes inside an exit: death and the exit in the same update, whichever comes first by id.

@@ -256,6 +256,79 @@ TEST_F(StoryTest, ScriptThatActivatesItselfIsCutOff)
     EXPECT_TRUE(traced(" *** ERREUR : Scripts imbriques trop profondement, activation ignoree :"));
 }
 
+TEST_F(StoryTest, ScriptsThatBranchStopAtTheFramesAllowanceAndRunAgainNextFrame)
+{
+    // Three activations of itself per run: 3^16 runs within the nesting bound.
+    writeFile("data\\s\\tree.txt", "[ActivateEntity] 4\n[ActivateEntity] 4\n[ActivateEntity] 4\n");
+    startLevel("[ScriptedEntity] 4 0 0 data\\s\\tree.txt Sprite bloc.png\n");
+    clearTrace();
+    level->activerEntite(4);
+    EXPECT_EQ(activations("data\\s\\tree.txt"), ScriptedEntity::MAX_ACTIVATIONS_PER_FRAME);
+    const std::string dropped = " *** ERREUR : Trop de scripts dans cette image, la suite est ignoree :";
+    const std::vector<std::string> all = trace();
+    EXPECT_EQ(std::count(all.begin(), all.end(), dropped), 1) << "said once per frame";
+    EXPECT_TRUE(traced("    * data\\s\\tree.txt"));
+
+    step();
+    clearTrace();
+    level->activerEntite(4);
+    EXPECT_EQ(activations("data\\s\\tree.txt"), ScriptedEntity::MAX_ACTIVATIONS_PER_FRAME) << "a new frame";
+}
+
+TEST_F(StoryTest, AFrameReadsAMegabyteOfScriptsAtMost)
+{
+    // 60 KiB scripts: eighteen start within one frame's megabyte, the nineteenth does not.
+    writeFile("data\\s\\long.txt", "[TypeDeclenchement] OnCollision\n| " + std::string(60 << 10, 'x') + "\n");
+    std::string map;
+    for (int id = 1; id <= 20; ++id)
+        map += "[ScriptedEntity] " + std::to_string(id) + " 0 0 data\\s\\long.txt Sprite bloc.png\n";
+    clearTrace();
+    startLevel(map);
+    EXPECT_EQ(script(18)->getTypeDeclenchement(), OnCollision);
+    EXPECT_EQ(script(19)->getTypeDeclenchement(), Dont) << "its header was not read in this frame";
+    EXPECT_TRUE(traced(" *** ERREUR : Trop de scripts dans cette image, la suite est ignoree :"));
+    step();
+    clearTrace();
+    level->activerEntite(19);
+    EXPECT_EQ(activations("data\\s\\long.txt"), 1) << "the next frame reads it";
+}
+
+TEST_F(StoryTest, ScriptsOpenAFewScenesPerFrameAndNoFileOutsideTheData)
+{
+    writeFile("data\\s\\scenes.txt",
+              "[ActivateEntity] 4\n[ActivateEntity] 4\n[PlusOuMoins] 3\n[MasterMindCode] 4 -1\n");
+    startLevel("[ScriptedEntity] 4 0 0 data\\s\\scenes.txt Sprite bloc.png\n");
+    const std::size_t before = game->stateCount();
+    level->activerEntite(4);
+    EXPECT_EQ(game->stateCount() - before, static_cast<std::size_t>(ScriptedEntity::MAX_SCENES_PER_FRAME));
+
+    game->app().mainMenu();
+    game = std::make_unique<GameHarness>();
+    writeFile("data\\s\\outside.txt", "[ShowDialogue] /dev/stdin -1\n[ShowDialogue] data\\..\\..\\x.dia -1\n"
+                                      "[SetPlayerPosition] 1000001 0\n[PlayerCanShoot] 1\n");
+    startLevel("[ScriptedEntity] 4 0 0 data\\s\\outside.txt Sprite bloc.png\n"
+               "[ScriptedEntity] 5 0 0 /dev/stdin Sprite bloc.png\n");
+    EXPECT_TRUE(traced(" *** ERROR : ERREUR CHARGEMENT SCRIPT"));
+    EXPECT_TRUE(traced("    * /dev/stdin"));
+    clearTrace();
+    level->activerEntite(4);
+    EXPECT_EQ(game->top(), level) << "no dialogue from outside the data folder";
+    EXPECT_TRUE(traced(" *** Echec de l'ouverture du fichier :"));
+    EXPECT_TRUE(traced("    * data\\..\\..\\x.dia"));
+    EXPECT_FALSE(player().canShoot()) << "a position out of range stops the reader";
+}
+
+TEST_F(StoryTest, BubblesBeyondAnyWindowEndTheDialogue)
+{
+    startLevel("");
+    for (const char* entry : {"0 -2147483648 10 0 0 0 x#\n", "0 10 1000001 0 0 0 x#\n", "0 2147483648 0 0 0 0 x#\n"}) {
+        clearTrace();
+        openDialogue(std::string(TWO_ACTORS) + entry);
+        EXPECT_EQ(game->top(), level) << entry;
+        EXPECT_TRUE(traced(" *** ERREUR : Dialogue interrompu (bulle incomplete) :")) << entry;
+    }
+}
+
 TEST_F(StoryTest, ShotScriptIsReachedByABullet)
 {
     writeFile("data\\s\\shot.txt", "[TypeDeclenchement] OnShoot\n");

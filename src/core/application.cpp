@@ -1,6 +1,7 @@
 #include "core/application.h"
 
 #include "core/version.h"
+#include "entities/scriptedentity.h"
 #include "menus/mainmenu.h"
 
 #include <algorithm>
@@ -250,6 +251,7 @@ void Application::eventGS(sf::Event& event)
 
 void Application::updateGS()
 {
+    ScriptedEntity::startFrame();
     if (m_paused)
         return;
     for (std::size_t i = m_States.size(); i-- > 0;) {

@@ -3,12 +3,12 @@
 #include "core/application.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
-#include "resources/path.h"
+#include "resources/contentfile.h"
+#include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
 #include "world/map.h"
 
-#include <fstream>
 #include <iostream>
 
 namespace {
@@ -73,7 +73,7 @@ const sf::Text& Actor::getName() const
 }
 
 Dialogue::Dialogue(RessourceManager* rm, std::string path, int idEntiterAActiver)
-    : Dialogue(rm, std::make_unique<std::ifstream>(hostPath(path)), path, idEntiterAActiver)
+    : Dialogue(rm, openContentFile(path), path, idEntiterAActiver)
 {
 }
 
@@ -97,7 +97,7 @@ void Dialogue::build()
     m_dialogue.setCharacterSize(12);
     m_waitForInput =
         new AnimatedSprite(m_RManager->getTexture("data\\graphics\\window\\dialogue\\wait.png"), 3, 1, 0.1f, true);
-    if (*fichier) {
+    if (fichier && *fichier) {
         load();
     } else {
         std::cout << " *** Echec de l'ouverture du fichier :\n    * " << m_path << std::endl;
@@ -133,7 +133,7 @@ void Dialogue::load()
         int r = 0;
         int g = 0;
         int b = 0;
-        if (!(*fichier >> nom >> background >> r >> g >> b))
+        if (!(*fichier >> nom >> background) || !readColour(r, g, b))
             return endOnError("acteur incomplet");
         m_Actors.push_back(new Actor(m_RManager, nom, background, colour(r, g, b)));
     }
@@ -154,7 +154,8 @@ void Dialogue::chargerDialogue()
     int r = 0;
     int g = 0;
     int b = 0;
-    if (!(*fichier >> actor >> x >> y >> r >> g >> b))
+    if (!readInteger(*fichier, actor) || !readPosition(*fichier, x) || !readPosition(*fichier, y) ||
+        !readColour(r, g, b))
         return endOnError("bulle incomplete");
     if (actor < 0 || actor >= static_cast<int>(m_Actors.size()))
         return endOnError("acteur " + std::to_string(actor) + " inconnu");
@@ -168,6 +169,11 @@ void Dialogue::chargerDialogue()
     m_dialogue.setString(toDisplayString(texte));
     m_dialogue.setFillColor(colour(r, g, b));
     fichier->get();
+}
+
+bool Dialogue::readColour(int& r, int& g, int& b)
+{
+    return readInteger(*fichier, r) && readInteger(*fichier, g) && readInteger(*fichier, b);
 }
 
 void Dialogue::place(Actor& actor, int x, int y)

@@ -66,6 +66,7 @@ private:
     // A file that breaks off: the scene ends there, as if it had been read to its end.
     void endOnError(const std::string& what);
     void place(Actor& actor, int x, int y);
+    bool readColour(int& r, int& g, int& b);
 
     std::unique_ptr<std::istream> fichier;
     std::string m_path;

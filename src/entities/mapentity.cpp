@@ -1,6 +1,7 @@
 #include "entities/mapentity.h"
 
 #include "resources/ressourcemanager.h"
+#include "world/campaign.h"
 #include "world/map.h"
 
 namespace {
@@ -35,7 +36,8 @@ CurrentLevelVortex::CurrentLevelVortex(RessourceManager* rm, int x, int y)
 
 NextLevelVortex::NextLevelVortex(RessourceManager* rm, std::string nextLevelName, int x, int y)
     : Entity(rm, nullptr, SpriteFilled, x, y, true, false, false, false, 0.f),
-      m_nextLevelName(std::move(nextLevelName))
+      m_nextLevelName(std::move(nextLevelName)),
+      m_signale(false)
 {
     m_sprite = vortexPicture(rm, "nextLevelVortex.png", -100.f, x, y);
     refreshHitbox();
@@ -43,6 +45,14 @@ NextLevelVortex::NextLevelVortex(RessourceManager* rm, std::string nextLevelName
 
 void NextLevelVortex::onCollision()
 {
+    // An exit to a map that cannot be opened leads nowhere: it stays a block, said once,
+    // and the player goes on playing this map. The end of the campaign is no map.
+    if (m_nextLevelName != CAMPAIGN_END && !Map::canOpen(m_nextLevelName)) {
+        if (!m_signale)
+            Map::traceUnopened(Map::mapFile(m_nextLevelName));
+        m_signale = true;
+        return;
+    }
     centrePlayerOn(m_RManager, *m_sprite);
     m_RManager->getMap()->requestExit(m_nextLevelName);
 }

@@ -22,4 +22,5 @@ public:
 
 private:
     std::string m_nextLevelName;
+    bool m_signale; // the next map could not be opened, and the trace has said so
 };

@@ -3,30 +3,32 @@
 #include "core/application.h"
 #include "dialogue/dialogue.h"
 #include "minigames/consoleminigame.h"
-#include "resources/path.h"
+#include "resources/contentfile.h"
+#include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
-#include <fstream>
 #include <iostream>
+#include <sstream>
 
 namespace {
+
+// Script files are a few lines long; this is plenty for any staging.
+const std::uintmax_t MAX_SCRIPT_FILE_SIZE = 64u << 10;
 
 int nesting = 0;
 // Scripts running because their own countdown ran out, not because the player did something.
 int byItself = 0;
 
-// A flag is written 0 or 1; anything else stops the reader.
-bool readFlag(std::istream& fichier, bool& flag)
+// What scripts have used of the current frame.
+struct FrameAllowance
 {
-    int value = -1;
-    if (!(fichier >> value) || (value != 0 && value != 1)) {
-        fichier.setstate(std::ios::failbit);
-        return false;
-    }
-    flag = value == 1;
-    return true;
-}
+    int activations = 0;
+    std::size_t text = 0;
+    int scenes = 0;
+    bool reported = false;
+};
+FrameAllowance frame;
 
 void skipLine(std::istream& fichier)
 {
@@ -46,14 +48,48 @@ ScriptedEntity::ScriptedEntity(RessourceManager* rm, Sprite* sprite, std::string
     load();
 }
 
+void ScriptedEntity::startFrame()
+{
+    frame = FrameAllowance();
+}
+
+bool ScriptedEntity::withinFrame(bool allowed)
+{
+    if (!allowed && !frame.reported) {
+        frame.reported = true;
+        std::cout << " *** ERREUR : Trop de scripts dans cette image, la suite est ignoree :\n    * " << m_path
+                  << std::endl;
+    }
+    return allowed;
+}
+
+bool ScriptedEntity::takeScene()
+{
+    if (!withinFrame(frame.scenes < MAX_SCENES_PER_FRAME))
+        return false;
+    ++frame.scenes;
+    return true;
+}
+
+std::unique_ptr<std::istream> ScriptedEntity::openScript()
+{
+    std::string text;
+    if (!readContentFile(m_path, MAX_SCRIPT_FILE_SIZE, text))
+        return nullptr;
+    frame.text += text.size();
+    return std::make_unique<std::istringstream>(std::move(text));
+}
+
 void ScriptedEntity::load()
 {
-    std::ifstream fichier(hostPath(m_path));
+    if (!withinFrame(frame.text < MAX_TEXT_PER_FRAME))
+        return;
+    std::unique_ptr<std::istream> fichier = openScript();
     if (!fichier) {
         std::cout << " *** ERROR : ERREUR CHARGEMENT SCRIPT\n    * " << m_path << std::endl;
         return;
     }
-    readHeader(fichier);
+    readHeader(*fichier);
 }
 
 void ScriptedEntity::readHeader(std::istream& fichier)
@@ -80,7 +116,7 @@ void ScriptedEntity::readHeader(std::istream& fichier)
                 m_shootable = true;
             } else if (type == "AfterWait") {
                 float delay = 0.f;
-                if (!(fichier >> delay))
+                if (!readDecimal(fichier, delay))
                     return;
                 m_typeDeclenchement = AfterWait;
                 m_tempsAvantDeclenchement = delay;
@@ -121,10 +157,14 @@ void ScriptedEntity::activate()
                   << std::endl;
         return;
     }
+    if (!withinFrame(frame.activations < MAX_ACTIVATIONS_PER_FRAME && frame.text < MAX_TEXT_PER_FRAME))
+        return;
+    ++frame.activations;
     ++nesting;
-    std::ifstream fichier(hostPath(m_path));
+    std::unique_ptr<std::istream> fichier = openScript();
     std::cout << " -- Activation du script : " << m_path << std::endl;
-    runCommands(fichier);
+    if (fichier)
+        runCommands(*fichier);
     if (m_seRepete)
         load();
     else
@@ -154,14 +194,15 @@ bool ScriptedEntity::runCommand(const std::string& command, std::istream& fichie
     bool flag = false;
     std::string path;
     if (command == "[SetPlayerPosition]") {
-        if (!(fichier >> a >> b))
+        if (!readPosition(fichier, a) || !readPosition(fichier, b))
             return false;
         if (map)
             map->getPlayer()->setPosition(a, b);
     } else if (command == "[ShowDialogue]") {
-        if (!(fichier >> path >> a))
+        if (!(fichier >> path) || !readInteger(fichier, a))
             return false;
-        showDialogue(path, a);
+        if (takeScene())
+            showDialogue(path, a);
     } else if (command == "[SetSolid]") {
         if (!readFlag(fichier, m_solid))
             return false;
@@ -171,20 +212,22 @@ bool ScriptedEntity::runCommand(const std::string& command, std::istream& fichie
         if (map)
             map->getPlayer()->peuxTirer(flag);
     } else if (command == "[PlusOuMoins]") {
-        if (!(fichier >> a))
+        if (!readInteger(fichier, a))
             return false;
-        application.addGameState(new PlusOuMoins(m_RManager, a));
+        if (takeScene())
+            application.addGameState(new PlusOuMoins(m_RManager, a));
     } else if (command == "[ActivateEntity]") {
-        if (!(fichier >> a))
+        if (!readInteger(fichier, a))
             return false;
         if (map)
             map->activerEntite(a);
     } else if (command == "[MasterMindCode]") {
-        if (!(fichier >> a >> b))
+        if (!readInteger(fichier, a) || !readInteger(fichier, b))
             return false;
-        application.addGameState(new MasterMind(m_RManager, a, b));
+        if (takeScene())
+            application.addGameState(new MasterMind(m_RManager, a, b));
     } else if (command == "[SetEntityVisible]") {
-        if (!(fichier >> a) || !readFlag(fichier, flag))
+        if (!readInteger(fichier, a) || !readFlag(fichier, flag))
             return false;
         if (map)
             map->setEntityVisible(a, flag);

@@ -3,6 +3,7 @@
 #include "entities/entity.h"
 
 #include <istream>
+#include <memory>
 #include <string>
 
 enum TypeDeclenchement
@@ -37,9 +38,24 @@ public:
 
     // Scripts that activate scripts (directly, or through dialogues and puzzles) stop here.
     static constexpr int MAX_NESTING = 16;
+    // However scripts branch, one frame gives them this much and drops the rest, so that
+    // no script, however it calls itself, can hold the game inside one frame.
+    static constexpr int MAX_ACTIVATIONS_PER_FRAME = 256;
+    // Script text read in one frame, by headers and activations together.
+    static constexpr std::size_t MAX_TEXT_PER_FRAME = 1u << 20;
+    // Dialogues and puzzles opened by scripts in one frame.
+    static constexpr int MAX_SCENES_PER_FRAME = 16;
+    // A new frame: scripts get their whole allowance again.
+    static void startFrame();
 
 private:
     bool runCommand(const std::string& command, std::istream& fichier);
+    // The script file, counted against the frame's allowance; null when it cannot be read.
+    std::unique_ptr<std::istream> openScript();
+    // False, said once per frame, when what the frame allows scripts is spent.
+    bool withinFrame(bool allowed);
+    // One more dialogue or puzzle opened this frame, if the frame allows it.
+    bool takeScene();
     void showDialogue(const std::string& path, int idEntiterAActiver);
 
     std::string m_path;

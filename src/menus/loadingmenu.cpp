@@ -1,11 +1,9 @@
 #include "menus/loadingmenu.h"
 
-#include "core/application.h"
-#include "resources/path.h"
+#include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
-#include <fstream>
 #include <iostream>
 
 LoadingMenu::LoadingMenu(RessourceManager* rm)
@@ -22,8 +20,8 @@ void LoadingMenu::chooseSlot(unsigned slot)
 void LoadingMenu::loadSlot(unsigned int slot)
 {
     const std::string path = slotPath(slot);
-    std::ifstream file(hostPath(path));
-    const SavedGame saved = readSavedGame(file);
+    std::unique_ptr<std::istream> file = openContentFile(path);
+    const SavedGame saved = file ? readSavedGame(*file) : SavedGame();
     if (saved.mapName.empty()) {
         // Starting on no map would later overwrite the slot with a file nothing can read.
         std::cout << " *** ERREUR : Sauvegarde illisible, aucune map :\n    * " << path << std::endl;
@@ -36,5 +34,5 @@ void LoadingMenu::loadSlot(unsigned int slot)
         player->setShootDelay(*saved.shootDelay);
     if (saved.canToggleGravity)
         player->canToggleGravity(*saved.canToggleGravity);
-    m_RManager->getApplication().addGameState(new Map(m_RManager, saved.mapName, path, player));
+    play(new Map(m_RManager, saved.mapName, path, player));
 }

@@ -54,7 +54,7 @@ void NewGameMenu::askConfirmation(unsigned slot)
 
 void NewGameMenu::startGame(unsigned slot)
 {
-    m_RManager->getApplication().addGameState(new Map(m_RManager, FIRST_MAP, slotPath(slot), nullptr));
+    play(new Map(m_RManager, FIRST_MAP, slotPath(slot), nullptr));
 }
 
 bool NewGameMenu::event(const sf::Event& event)

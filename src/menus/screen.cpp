@@ -58,7 +58,9 @@ bool MapInterlude::event(const sf::Event& event)
     if ((padPress || isFreshPress(event.key.code)) && m_peuxEtrePasse) {
         m_fleche.release();
         m_RManager->getMap()->changeMap(m_nextLevelName);
-        m_RManager->getApplication().popGameState(); // the interlude is gone: nothing of it is touched after
+        // The new map may have opened a dialogue above: only the interlude leaves, and
+        // nothing of it is touched after.
+        m_RManager->getApplication().removeGameState(this);
     }
     return true;
 }
@@ -114,7 +116,7 @@ bool GameOver::event(const sf::Event& event)
         m_fleche.release();
         map.changeMap(m_levelName);
         map.getPlayer()->setVie(-1);
-        m_RManager->getApplication().popGameState();
+        m_RManager->getApplication().removeGameState(this); // not what the new map opened
     } else if (chosen == 1) {
         m_RManager->getApplication().mainMenu();
     }

@@ -1,10 +1,11 @@
 #include "menus/slotmenu.h"
 
 #include "core/application.h"
-#include "resources/path.h"
+#include "resources/contentfile.h"
+#include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
+#include "world/map.h"
 
-#include <fstream>
 #include <iostream>
 
 namespace {
@@ -12,13 +13,15 @@ namespace {
 const char* const EMPTY_SLOT = "data\\graphics\\window\\newGameMenu\\slot.png";
 const sf::Vector2f OCCUPIED_POSITION[3] = {{348, 212}, {348, 303}, {348, 396}};
 const sf::Vector2f EMPTY_POSITION[3] = {{347, 211}, {347, 302}, {347, 395}};
+// A save is there, but its map cannot be opened.
+const char* const UNREADABLE_SLOT = "data\\graphics\\window\\newGameMenu\\slotIllisible.png";
 
 // Reads one value into `value`; false (and the value left empty) when it cannot be read.
 template <typename T>
-bool readValue(std::istream& file, std::optional<T>& value)
+bool readValue(std::istream& file, std::optional<T>& value, bool (*reader)(std::istream&, T&))
 {
     T read{};
-    if (!(file >> read))
+    if (!reader(file, read))
         return false;
     value = read;
     return true;
@@ -37,8 +40,8 @@ SavedGame readSavedGame(std::istream& file)
     std::string op;
     while (file >> op) {
         if (op == "[Player]") {
-            if (!readValue(file, game.canShoot) || !readValue(file, game.shootDelay) ||
-                !readValue(file, game.canToggleGravity))
+            if (!readValue(file, game.canShoot, readFlag) || !readValue(file, game.shootDelay, readDecimal) ||
+                !readValue(file, game.canToggleGravity, readFlag))
                 break;
         } else if (op == "[Map]") {
             if (!(file >> game.mapName))
@@ -75,16 +78,20 @@ SlotMenu::SlotMenu(RessourceManager* rm, const std::string& background, bool sho
 
 void SlotMenu::scanSlot(unsigned slot, bool showEmptySlots)
 {
-    std::ifstream file(hostPath(slotPath(slot)));
-    m_slot_existe[slot] = static_cast<bool>(file);
+    std::unique_ptr<std::istream> file = openContentFile(slotPath(slot));
+    m_slot_existe[slot] = file != nullptr;
     std::string& mapName = m_slot_map[slot];
     if (file) {
         std::cout << " -- Loading Menu : Slot " << slot + 1 << " present" << std::endl;
-        mapName = readSlotMapName(file);
+        mapName = readSlotMapName(*file);
     } else {
         std::cout << " -*- Loading Menu : Slot " << slot + 1 << " non present" << std::endl;
     }
-    if (!mapName.empty()) {
+    if (!mapName.empty() && !Map::canOpen(mapName)) {
+        // A game that cannot be resumed is still a game: marked, never shown as free.
+        m_slot_icon[slot].setTexture(m_RManager->getTexture(UNREADABLE_SLOT));
+        m_slot_icon[slot].setPosition(EMPTY_POSITION[slot]);
+    } else if (!mapName.empty()) {
         m_slot_icon[slot].setTexture(m_RManager->getTexture("data\\graphics\\map\\" + mapName + "\\mapIcon.png"));
         m_slot_icon[slot].setPosition(OCCUPIED_POSITION[slot]);
     } else if (showEmptySlots) {
@@ -92,6 +99,16 @@ void SlotMenu::scanSlot(unsigned slot, bool showEmptySlots)
         m_slot_icon[slot].setTexture(m_RManager->getTexture(EMPTY_SLOT));
         m_slot_icon[slot].setPosition(EMPTY_POSITION[slot]);
     }
+}
+
+void SlotMenu::play(Map* level)
+{
+    if (level->hasMap()) {
+        m_RManager->getApplication().addGameState(level);
+        return;
+    }
+    // The map reader has said why; the slot keeps its file and the player stays here.
+    delete level;
 }
 
 SlotMenu::~SlotMenu()

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+class Map;
+
 // The save file of slot 0, 1 or 2: "data\saves\01\save.sv" to "data\saves\03\save.sv".
 std::string slotPath(unsigned slot);
 
@@ -42,6 +44,9 @@ protected:
     SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots);
     // A released click on the picture of slot 0 to 2.
     virtual void chooseSlot(unsigned slot) = 0;
+    // Pushes the level, or drops it when no map of it could be opened: a game is
+    // never entered on nothing.
+    void play(Map* level);
     // What pressing a button does: a slot (0 to 2), the back arrow (3) or none.
     void press(int button);
 

@@ -1,13 +1,15 @@
 #include "resources/atomicfile.h"
 
-#include "resources/path.h"
+#include "resources/contentfile.h"
 
 #include <cstdio>
 #include <fstream>
 
 bool writeAtomically(const std::string& gamePath, const std::function<void(std::ostream&)>& write)
 {
-    const std::string target = hostPath(gamePath);
+    if (!isSaveFolderPath(gamePath))
+        return false;
+    const std::string target = confinedHostPath(gamePath);
     const std::string partial = target + ".tmp";
     std::ofstream file(partial, std::ios::trunc);
     write(file);

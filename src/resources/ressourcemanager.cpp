@@ -1,10 +1,12 @@
 #include "resources/ressourcemanager.h"
 
-#include "resources/path.h"
+#include "resources/contentfile.h"
 #include "resources/random.h"
 
 namespace {
 
+// Music is streamed, never held whole: the limit only keeps out what is plainly no music.
+const std::uintmax_t MAX_MUSIC_FILE_SIZE = 256u << 20;
 // The music's own level, under the sound effects' full 100.
 const float MUSIC_LEVEL = 80.f;
 
@@ -114,8 +116,15 @@ void RessourceManager::playBGM(std::string name)
 {
     const std::string path = "data\\sounds\\" + name;
     if (path != m_pathBGM) {
+        if (!isReadableContentFile(path, MAX_MUSIC_FILE_SIZE)) {
+            // As with a file the library cannot open: the previous music ends.
+            reportRefusedFile("music", path);
+            m_BGM.stop();
+            m_pathBGM.clear();
+            return;
+        }
         m_pathBGM = path;
-        m_BGM.openFromFile(hostPath(path));
+        m_BGM.openFromFile(confinedHostPath(path));
     }
     m_BGM.play();
 }

@@ -3,15 +3,18 @@
 #include "core/application.h"
 #include "dialogue/dialogue.h"
 #include "entities/bullet.h"
+#include "entities/scriptedentity.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "menus/screen.h"
 #include "minigames/consoleminigame.h"
 #include "resources/atomicfile.h"
+#include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
 
 #include <algorithm>
 #include <iostream>
+#include <sstream>
 
 Map::Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player* player)
     : GameState(rm, true, true),
@@ -48,6 +51,13 @@ void Map::clear()
 
 void Map::changeMap(std::string mapName)
 {
+    const std::string path = mapFile(mapName);
+    std::unique_ptr<std::istream> fichier = openContentFile(path);
+    if (!fichier) {
+        // Said as the reader says it, and nothing else happens: the player stays on the
+        // map being played, and the save never names a map that cannot be opened.
+        return load(path, nullptr);
+    }
     Application& application = m_RManager->getApplication();
     application.pauseTime();
     const bool restart = mapName == m_mapName;
@@ -66,12 +76,19 @@ void Map::changeMap(std::string mapName)
         m_player->markEntry();
         m_dialoguesLus.clear();
     }
-    load("data\\maps\\" + mapName + "\\" + mapName + ".zi");
+    load(path, std::move(fichier));
     application.resumeTime();
+}
+
+bool Map::hasMap() const
+{
+    return !m_mapName.empty();
 }
 
 void Map::update(float t)
 {
+    // Whoever steps the level (the frame loop, the level checker) starts a frame for its scripts.
+    ScriptedEntity::startFrame();
     t = std::min(t, MAX_STEP);
     if (m_background)
         m_background->update(t);

@@ -7,6 +7,7 @@
 
 #include <istream>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,6 +42,14 @@ public:
 
     // Reads the map file at a game path; then the level holds what it describes.
     void load(std::string path);
+    // The game path of the file of the map called `mapName`.
+    static std::string mapFile(const std::string& mapName);
+    // True when that map's file would be read (nothing is said either way).
+    static bool canOpen(const std::string& mapName);
+    // What the reader says of a map file it cannot open.
+    static void traceUnopened(const std::string& path);
+    // False until a map file could be opened: a level that never had a map is not played.
+    bool hasMap() const;
     // Reads one picture description; null when its kind word is unknown.
     Sprite* loadSprite(std::istream& fichier);
     // Reads a map from any stream into the level, as load() reads its file; `path` names
@@ -61,7 +70,11 @@ public:
     static constexpr float MAX_STEP = 0.05f;
 
 private:
+    // Reads an opened map file (null: it could not be opened).
+    void load(const std::string& path, std::unique_ptr<std::istream> fichier);
     void readSection(const std::string& keyword, std::istream& fichier);
+    Sprite* loadSheet(const std::string& path, int nbEtatX, int nbEtatY, float tpsEntreImages, bool changeEtatYToutSeul,
+                      std::istream& fichier);
     void setBackground(Sprite* background);
     void discard(Sprite* sprite);
     void collide(Entity& entity);

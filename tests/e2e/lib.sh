@@ -3,6 +3,13 @@
 set -eu
 
 E2E_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+# Every deadline is multiplied by this, for a game run under a slow checker (valgrind).
+E2E_PATIENCE=${E2E_PATIENCE:-1}
+
+# The time, N seconds of patience from now.
+deadline_in() {
+    echo $(($(date +%s) + $1 * E2E_PATIENCE))
+}
 
 # Re-runs the calling script inside its own X server, so that no other window
 # (another test's) can come between the game and the pointer.
@@ -62,7 +69,7 @@ start_game() {
     (cd "$WORK" && exec "$GAME") >"$TRACE" 2>"$WORK/stderr.txt" &
     GAME_PID=$!
     WINDOW=""
-    deadline=$(($(date +%s) + 30))
+    deadline=$(deadline_in 30)
     while [ -z "$WINDOW" ]; do
         WINDOW=$(xdotool search --name '^Korvane - v\.1\.0\.00$' 2>/dev/null | head -n 1 || true)
         [ "$(date +%s)" -lt "$deadline" ] || fail "the game window did not appear"
@@ -74,7 +81,7 @@ start_game() {
 
 # Waits until the trace holds the exact line (a fixed string), or fails.
 wait_for_line() {
-    deadline=$(($(date +%s) + ${2:-20}))
+    deadline=$(deadline_in "${2:-20}")
     until grep -qxF -- "$1" "$TRACE"; do
         [ "$(date +%s)" -lt "$deadline" ] || fail "no trace line '$1'"
         sleep 0.1
@@ -88,7 +95,7 @@ count_lines() {
 
 # Waits for the game to end and checks its exit code.
 wait_for_exit() {
-    deadline=$(($(date +%s) + ${1:-20}))
+    deadline=$(deadline_in "${1:-20}")
     while kill -0 "$GAME_PID" 2>/dev/null; do
         [ "$(date +%s)" -lt "$deadline" ] || fail "the game did not end"
         sleep 0.1
@@ -130,7 +137,7 @@ start_new_game() {
 
 # Waits until the exact trace line has been written N times.
 wait_for_count() {
-    deadline=$(($(date +%s) + 20))
+    deadline=$(deadline_in 20)
     until [ "$(count_lines "$1")" -ge "$2" ]; do
         [ "$(date +%s)" -lt "$deadline" ] || fail "trace line '$1' not seen $2 times"
         sleep 0.1

@@ -33,7 +33,7 @@ wait_to_stand_on() {
     floor) here=40x56+310+402 there=40x56+310+22 ;;
     *) here=40x56+310+22 there=40x56+310+402 ;;
     esac
-    deadline=$(($(date +%s) + 20))
+    deadline=$(deadline_in 20)
     while :; do
         screenshot "$WORK/pose.png"
         above "$(lit_share "$WORK/pose.png" $here)" 0.1 && above 0.02 "$(lit_share "$WORK/pose.png" $there)" && return

@@ -19,7 +19,7 @@ wait_for_line " -- Chargement de l'image : data\\graphics\\window\\pausemenu\\ba
 click_picture data/graphics/window/pausemenu/menu.png 190 410
 wait_for_line " -*- Destruction de l'item : data\\graphics\\window\\pausemenu\\background.png"
 
-deadline=$(($(date +%s) + 10))
+deadline=$(deadline_in 10)
 until [ -e "$SAVE" ]; do
     [ "$(date +%s)" -lt "$deadline" ] || fail "no save file after leaving the game"
     sleep 0.1

@@ -1,5 +1,7 @@
 #include "support/harness.h"
 
+#include "entities/scriptedentity.h"
+
 bool FakeKeyboard::isKeyPressed(sf::Keyboard::Key key) const
 {
     return m_down.count(key) != 0;
@@ -62,6 +64,8 @@ void FakePad::unplug()
 
 GameHarness::GameHarness()
 {
+    // A new game: nothing any earlier game in this process ran counts against its frame.
+    ScriptedEntity::startFrame();
     m_app.getRessourceManager().setKeyboard(&m_keyboard);
     m_app.getRessourceManager().getInput().setPad(&m_pad);
     m_app.init();

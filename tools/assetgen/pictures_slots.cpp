@@ -67,29 +67,53 @@ void slotMenu(Output& out, const std::string& title, const std::string& gamePath
     saveTo(out, c, gamePath);
 }
 
-void emptySlot(Output& out)
+// A slot with nothing to resume: a dashed border, a socket on the left and a label.
+// `mark` draws the socket's sign in it.
+template <typename Mark>
+void slotWithoutGame(Output& out, const std::string& label, Rgba border, Mark mark, const std::string& gamePath)
 {
     Canvas c(306, 82);
     c.roundRect(0, 0, 306, 82, 6, vertical(hex(0x161d46), hex(0x0d1232), 0, 82));
-    // A dashed border: nothing is saved here yet.
     for (int x = 8; x < 298; x += 12) {
-        c.rect(x, 4, 7, 2, withAlpha(pal::haze, 0.8f));
-        c.rect(x, 76, 7, 2, withAlpha(pal::haze, 0.8f));
+        c.rect(x, 4, 7, 2, withAlpha(border, 0.8f));
+        c.rect(x, 76, 7, 2, withAlpha(border, 0.8f));
     }
     for (int y = 10; y < 72; y += 12) {
-        c.rect(4, y, 2, 7, withAlpha(pal::haze, 0.8f));
-        c.rect(300, y, 2, 7, withAlpha(pal::haze, 0.8f));
+        c.rect(4, y, 2, 7, withAlpha(border, 0.8f));
+        c.rect(300, y, 2, 7, withAlpha(border, 0.8f));
     }
     c.roundFrame(0, 0, 306, 82, 6, 1.f, solid(pal::ink));
-    // An empty socket icon on the left.
-    c.roundFrame(24, 23, 36, 36, 6, 2.f, solid(withAlpha(pal::haze, 0.9f)));
-    c.line(42, 32, 42, 50, 3, solid(withAlpha(pal::cyan, 0.8f)));
-    c.line(33, 41, 51, 41, 3, solid(withAlpha(pal::cyan, 0.8f)));
+    c.roundFrame(24, 23, 36, 36, 6, 2.f, solid(withAlpha(border, 0.9f)));
+    mark(c);
     TextStyle t;
     t.size = 19;
     t.fill = solid(pal::mist);
-    drawTextCentred(c, "Emplacement vide", 174, 41, t);
-    saveTo(out, c, "data\\graphics\\window\\newGameMenu\\slot.png");
+    drawTextCentred(c, label, 174, 41, t);
+    saveTo(out, c, gamePath);
+}
+
+void emptySlot(Output& out)
+{
+    // A plus in the socket: nothing is saved here yet.
+    slotWithoutGame(
+        out, "Emplacement vide", pal::haze,
+        [](Canvas& c) {
+            c.line(42, 32, 42, 50, 3, solid(withAlpha(pal::cyan, 0.8f)));
+            c.line(33, 41, 51, 41, 3, solid(withAlpha(pal::cyan, 0.8f)));
+        },
+        "data\\graphics\\window\\newGameMenu\\slot.png");
+}
+
+void unreadableSlot(Output& out)
+{
+    // A red exclamation mark: a game is saved here, but its map cannot be opened.
+    slotWithoutGame(
+        out, "Sauvegarde illisible", pal::red,
+        [](Canvas& c) {
+            c.line(42, 30, 42, 45, 4, solid(pal::red));
+            c.rect(40, 50, 4, 4, solid(pal::red));
+        },
+        "data\\graphics\\window\\newGameMenu\\slotIllisible.png");
 }
 
 void backArrow(Output& out)
@@ -168,6 +192,7 @@ void generateSlotMenus(Output& out)
     slotMenu(out, "Nouvelle partie", "data\\graphics\\window\\newGameMenu\\background.png", 41);
     slotMenu(out, "Charger une partie", "data\\graphics\\window\\loadingMenu\\background.png", 43);
     emptySlot(out);
+    unreadableSlot(out);
     backArrow(out);
     int number = 0;
     for (const World& w : worlds())

@@ -1,0 +1,4 @@
+[Map]
+/dev/zero
+[Player]
+1 0.5 0

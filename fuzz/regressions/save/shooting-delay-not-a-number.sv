@@ -1,0 +1,4 @@
+[Map]
+02_BUS
+[Player]
+1 nan 1

@@ -1,0 +1,4 @@
+[Player]
+0 0.5 0
+[Map]
+07_RESEAU
