@@ -175,20 +175,8 @@ TEST_P(JitteredSolution, StillReachesTheNextMap)
     expectReachesTheNextMap(tapeOf(name).jittered(seed, 0.06f));
 }
 
-// The maps whose windows are still too narrow for a solution to hold under shifted inputs
-// (about half of the seeds fail): left out until their ledges and timers are widened.
-static std::vector<std::string> fairTapeNames()
-{
-    const std::vector<std::string> tooTight{"01_USB", "03_RAM", "04_CACHE"};
-    std::vector<std::string> names;
-    for (const std::string& name : tapeNames())
-        if (std::find(tooTight.begin(), tooTight.end(), name) == tooTight.end())
-            names.push_back(name);
-    return names;
-}
-
 INSTANTIATE_TEST_SUITE_P(Maps, JitteredSolution,
-                         ::testing::Combine(::testing::ValuesIn(fairTapeNames()), ::testing::Range(1u, 11u)),
+                         ::testing::Combine(::testing::ValuesIn(tapeNames()), ::testing::Range(1u, 11u)),
                          [](const ::testing::TestParamInfo<std::tuple<std::string, unsigned>>& info) {
                              return std::get<0>(info.param) + "_seed" + std::to_string(std::get<1>(info.param));
                          });

@@ -22,6 +22,8 @@ namespace {
 const sf::Vector2i WINDOW(1000, 500);
 const char* const WORLDS[] = {"01_USB",     "02_BUS",    "03_RAM",     "04_CACHE", "05_CPU",
                               "06_HORLOGE", "07_RESEAU", "08_PAREFEU", "09_NOYAU"};
+// The spike pictures of every world: the floor's and the wide stones'.
+const char* const SPIKES[] = {"pics.png", "picsLarges.png"};
 
 std::string dataFile(const std::string& path)
 {
@@ -181,7 +183,8 @@ TEST(ContentPictures, SpriteSheetsSplitIntoFramesThatAreFilledAndAnimate)
                                                              {"map/common/levier.png", 1, 2},
                                                              {"map/common/cible.png", 1, 2}};
     for (const char* world : WORLDS)
-        sheets.emplace_back(std::string("map/") + world + "/pics.png", 1, 2);
+        for (const char* spikes : SPIKES)
+            sheets.emplace_back(std::string("map/") + world + "/" + spikes, 1, 2);
     for (const auto& [path, columns, rows] : sheets) {
         SCOPED_TRACE(path);
         const sf::Image image = picture(path);
@@ -218,14 +221,18 @@ TEST(ContentPictures, SpriteSheetsSplitIntoFramesThatAreFilledAndAnimate)
     }
 
     // Spikes: raised (row 0) stand taller and fuller than retracted (row 1).
-    for (const char* world : WORLDS) {
-        const sf::Image spikes = picture(std::string("map/") + world + "/pics.png");
-        const int w = sizeOf(spikes).x, h = sizeOf(spikes).y / 2;
-        EXPECT_GT(opaqueIn(spikes, {0, 0, w, h}), opaqueIn(spikes, {0, h, w, h})) << world;
-        EXPECT_GT(opaqueIn(spikes, {0, 0, w, h / 2}), opaqueIn(spikes, {0, h, w, h / 2})) << world;
-        // Retracted, only the plate the maps sink into the floor: the bottom 6 rows.
-        EXPECT_EQ(opaqueIn(spikes, {0, h, w, h - 6}), 0) << world;
-    }
+    for (const char* world : WORLDS)
+        for (const char* file : SPIKES) {
+            SCOPED_TRACE(std::string(world) + "/" + file);
+            const sf::Image spikes = picture(std::string("map/") + world + "/" + file);
+            const int w = sizeOf(spikes).x, h = sizeOf(spikes).y / 2;
+            EXPECT_GT(opaqueIn(spikes, {0, 0, w, h}), opaqueIn(spikes, {0, h, w, h}));
+            EXPECT_GT(opaqueIn(spikes, {0, 0, w, h / 2}), opaqueIn(spikes, {0, h, w, h / 2}));
+            // Raised, they are spikes from end to end: a stone has no harmless-looking edge.
+            EXPECT_GT(opaqueIn(spikes, {w - 10, 0, 10, h / 2}), 0);
+            // Retracted, only the plate the maps sink into the floor: the bottom 6 rows.
+            EXPECT_EQ(opaqueIn(spikes, {0, h, w, h - 6}), 0);
+        }
 }
 
 TEST(ContentPictures, ScrollingTexturesTileWithoutASeam)
@@ -243,7 +250,8 @@ TEST(ContentPictures, EveryWorldHasItsTileSetAtTheSizesLevelsAreBuiltWith)
     // The tile set as tools/assetgen/pictures_level.cpp documents it.
     const std::string tiles = "background.png 1000x500  sol.png 1000x40  plafond.png 1000x20  mur.png 20x500  "
                               "bloc.png 40x40  plateforme.png 160x20  plateformeCourte.png 80x20  pilier.png 40x120  "
-                              "porte.png 20x100  pics.png 40x40  decoPuce.png 64x40  decoLed.png 24x12  "
+                              "pilierLarge.png 80x120  porte.png 20x100  pics.png 40x40  picsLarges.png 80x40  "
+                              "decoPuce.png 64x40  decoLed.png 24x12  "
                               "decoCable.png 120x40  decoCondensateur.png 24x40  decoVentilateur.png 48x48  "
                               "decoEmbleme.png 80x80  mapIcon.png 304x80";
     for (const char* world : WORLDS) {

@@ -11,8 +11,10 @@
 //   plateforme.png        160x20    platform
 //   plateformeCourte.png  80x20     short platform
 //   pilier.png            40x120    pillar
+//   pilierLarge.png       80x120    wide pillar, a landing that forgives a late jump
 //   porte.png             20x100    door: an energy barrier in a frame
 //   pics.png              40x40     spikes, 2 rows of 40x20: raised, retracted
+//   picsLarges.png        80x40     a wide spike stone, the same 2 rows at 80x20
 //   decoPuce.png          64x40     a chip
 //   decoLed.png           24x12     LED, 2 columns of 12x12: lit, dark
 //   decoCable.png         120x40    a hanging cable
@@ -324,15 +326,15 @@ Canvas platform(const World& w, int width, std::uint32_t seed)
     return c;
 }
 
-Canvas pillar(const World& w, std::uint32_t seed)
+Canvas pillar(const World& w, int width, std::uint32_t seed)
 {
-    Canvas c = groundPiece(w, 40, 120, LEFT, LEFT | RIGHT, seed);
+    Canvas c = groundPiece(w, width, 120, LEFT, LEFT | RIGHT, seed);
     // Capitals at both ends.
     for (int y0 : {0, 110}) {
-        Canvas cap = groundPiece(w, 40, 10, y0 == 0 ? TOP : 0, TOP | BOTTOM | LEFT | RIGHT, seed + 7);
+        Canvas cap = groundPiece(w, width, 10, y0 == 0 ? TOP : 0, TOP | BOTTOM | LEFT | RIGHT, seed + 7);
         c.draw(cap, 0, y0);
     }
-    for (int x = 1; x < 39; ++x)
+    for (int x = 1; x < width - 1; ++x)
         c.blend(x, 10, withAlpha(pal::ink, 0.4f));
     return c;
 }
@@ -377,15 +379,15 @@ Canvas door(const World& w)
     return c;
 }
 
-Canvas spikes()
+Canvas spikes(int width)
 {
-    Canvas c(40, 40);
+    Canvas c(width, 40);
     for (int row = 0; row < 2; ++row) {
         const float oy = static_cast<float>(row * 20);
-        Canvas f(40, 20);
+        Canvas f(width, 20);
         const bool raised = row == 0;
         if (raised) {
-            for (int i = 0; i < 4; ++i) {
+            for (int i = 0; i < width / 10; ++i) {
                 const float x = static_cast<float>(i) * 10.f;
                 // Two faces per spike: lit left, shaded right.
                 f.polygon({{x + 1, 16}, {x + 5, 1}, {x + 5, 16}}, solid(hex(0xff6b7a)));
@@ -397,10 +399,10 @@ Canvas spikes()
         // are only their plate (its outline included, the bottom 6 rows of the frame) with
         // the slits they hide in: maps sink floor spikes by that much, so that retracted
         // ones lie flush with the floor.
-        f.rect(0, 15, 40, 5, hex(0x2a1620));
-        f.rect(0, 16, 40, 1, raised ? pal::red : scaled(pal::red, 0.55f));
+        f.rect(0, 15, width, 5, hex(0x2a1620));
+        f.rect(0, 16, width, 1, raised ? pal::red : scaled(pal::red, 0.55f));
         if (!raised)
-            for (int i = 0; i < 4; ++i)
+            for (int i = 0; i < width / 10; ++i)
                 f.rect(i * 10 + 3, 18, 4, 1, pal::redDark);
         Canvas done = outlined(f, 1, pal::ink);
         c.draw(done, 0, static_cast<int>(oy));
@@ -757,9 +759,11 @@ void generateLevels(Output& out)
         saveTo(out, block(w, seed + 4), mapPath(w, "bloc.png"));
         saveTo(out, platform(w, 160, seed + 5), mapPath(w, "plateforme.png"));
         saveTo(out, platform(w, 80, seed + 6), mapPath(w, "plateformeCourte.png"));
-        saveTo(out, pillar(w, seed + 7), mapPath(w, "pilier.png"));
+        saveTo(out, pillar(w, 40, seed + 7), mapPath(w, "pilier.png"));
+        saveTo(out, pillar(w, 80, seed + 7), mapPath(w, "pilierLarge.png"));
         saveTo(out, door(w), mapPath(w, "porte.png"));
-        saveTo(out, spikes(), mapPath(w, "pics.png"));
+        saveTo(out, spikes(40), mapPath(w, "pics.png"));
+        saveTo(out, spikes(80), mapPath(w, "picsLarges.png"));
         saveTo(out, decoChip(w), mapPath(w, "decoPuce.png"));
         saveTo(out, decoLed(w), mapPath(w, "decoLed.png"));
         saveTo(out, decoCable(w), mapPath(w, "decoCable.png"));
