@@ -63,7 +63,7 @@ private:
     void handleApplicationKey(sf::Keyboard::Key key);
     // True while the state a pass has just called is still where the pass found it.
     bool stillAt(std::size_t index, const GameState* state) const;
-    // Mouse positions arrive in window pixels; the game works in its 1000 x 500
+    // Mouse positions arrive in window pixels; the game works in its own
     // coordinates whatever size the window has been given.
     void mapMouseToGame(int& x, int& y) const;
     // Opens the window, at the game's size or over the whole screen.

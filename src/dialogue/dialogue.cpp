@@ -1,6 +1,7 @@
 #include "dialogue/dialogue.h"
 
 #include "core/application.h"
+#include "core/gamesize.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "minigames/consoleminigame.h"
@@ -8,6 +9,7 @@
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
+#include "resources/trace.h"
 #include "world/map.h"
 
 #include <iostream>
@@ -101,7 +103,7 @@ void Dialogue::build()
     if (fichier && *fichier) {
         load();
     } else {
-        std::cout << " *** Echec de l'ouverture du fichier :\n    * " << m_path << std::endl;
+        trace(" *** Echec de l'ouverture du fichier :", m_path);
         end();
     }
 }
@@ -179,13 +181,12 @@ bool Dialogue::readColour(int& r, int& g, int& b)
 
 void Dialogue::place(Actor& actor, int x, int y)
 {
-    // Centred in the game's 1000 x 500 view, whatever size the window has been given.
-    const sf::Vector2f view = m_RManager->getWindow().getView().getSize();
+    // Centred in the game's picture, whatever size the window has been given.
     const sf::IntRect bubble = actor.getBackground().getTextureRect();
     if (x == -1)
-        x = static_cast<int>(view.x) / 2 - bubble.width / 2;
+        x = GAME_WIDTH / 2 - bubble.width / 2;
     if (y == -1)
-        y = static_cast<int>(view.y) / 2 - bubble.height / 2;
+        y = GAME_HEIGHT / 2 - bubble.height / 2;
     actor.setPosition(x, y);
     m_dialogue.setPosition(static_cast<float>(x + 120), static_cast<float>(y + 8));
     m_waitForInput->setPosition(static_cast<float>(x + 579), static_cast<float>(y + 82));
@@ -193,7 +194,7 @@ void Dialogue::place(Actor& actor, int x, int y)
 
 void Dialogue::endOnError(const std::string& what)
 {
-    std::cout << " *** ERREUR : Dialogue interrompu (" << what << ") :\n    * " << m_path << std::endl;
+    traceError("Dialogue interrompu (" + what + ")", m_path);
     end();
 }
 

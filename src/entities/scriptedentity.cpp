@@ -6,6 +6,7 @@
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
+#include "resources/trace.h"
 #include "world/map.h"
 
 #include <iostream>
@@ -57,8 +58,7 @@ bool ScriptedEntity::withinFrame(bool allowed)
 {
     if (!allowed && !frame.reported) {
         frame.reported = true;
-        std::cout << " *** ERREUR : Trop de scripts dans cette image, la suite est ignoree :\n    * " << m_path
-                  << std::endl;
+        traceError("Trop de scripts dans cette image, la suite est ignoree", m_path);
     }
     return allowed;
 }
@@ -86,7 +86,7 @@ void ScriptedEntity::load()
         return;
     std::unique_ptr<std::istream> fichier = openScript();
     if (!fichier) {
-        std::cout << " *** ERROR : ERREUR CHARGEMENT SCRIPT\n    * " << m_path << std::endl;
+        trace(" *** ERROR : ERREUR CHARGEMENT SCRIPT", m_path);
         return;
     }
     readHeader(*fichier);
@@ -165,8 +165,7 @@ void ScriptedEntity::onShoot()
 void ScriptedEntity::activate()
 {
     if (nesting >= MAX_NESTING) {
-        std::cout << " *** ERREUR : Scripts imbriques trop profondement, activation ignoree :\n    * " << m_path
-                  << std::endl;
+        traceError("Scripts imbriques trop profondement, activation ignoree", m_path);
         return;
     }
     if (!withinFrame(frame.activations < MAX_ACTIVATIONS_PER_FRAME && frame.text < MAX_TEXT_PER_FRAME))

@@ -1,6 +1,7 @@
 #include "world/map.h"
 
 #include "core/application.h"
+#include "core/gamesize.h"
 #include "dialogue/dialogue.h"
 #include "entities/bullet.h"
 #include "entities/scriptedentity.h"
@@ -11,6 +12,7 @@
 #include "resources/atomicfile.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
+#include "resources/trace.h"
 #include "world/campaign.h"
 
 #include <algorithm>
@@ -148,7 +150,7 @@ void Map::dropLostBullets()
 {
     // Bullets fly straight: once outside everything that could stop them, and
     // flying away from it, they are gone for good.
-    sf::FloatRect area(0, 0, 1000, 500);
+    sf::FloatRect area(0, 0, GAME_WIDTH, GAME_HEIGHT);
     for (auto& entry : m_Entity) {
         const sf::FloatRect box = entry.second->getHitbox();
         const float right = std::max(area.left + area.width, box.left + box.width);
@@ -302,8 +304,7 @@ void Map::activerEntite(int id)
 {
     const auto found = m_Entity.find(id);
     if (found == m_Entity.end()) {
-        std::cout << " -*- ERROR : Activation de l'entite impossible\n    * Entite : " << id << " n'existe pas"
-                  << std::endl;
+        trace(" -*- ERROR : Activation de l'entite impossible", "Entite : " + std::to_string(id) + " n'existe pas");
         return;
     }
     found->second->activate();
@@ -341,7 +342,7 @@ void Map::save()
         m_player->save(file);
     });
     if (!written)
-        std::cout << " *** ERREUR : Echec de l'ecriture de la sauvegarde :\n    * " << m_pathSave << std::endl;
+        traceError("Echec de l'ecriture de la sauvegarde", m_pathSave);
 }
 
 Entity* Map::getEntity(int id)
