@@ -319,7 +319,7 @@ void Application::mainMenu()
 
 void Application::ShowFPSCounter()
 {
-    if (m_tempsFPS.getElapsedTime().asSeconds() < 1.f) {
+    if (m_tempsFPS.getElapsedSeconds() < 1.f) {
         ++m_fps;
     } else {
         m_compteurFPS.setString("FPS : " + std::to_string(m_fps));
@@ -419,6 +419,11 @@ const sf::Text& Application::getFPSText() const
 FrameClock& Application::getFrameClock()
 {
     return m_tempsEntreImages;
+}
+
+FrameClock& Application::getFPSClock()
+{
+    return m_tempsFPS;
 }
 
 sf::RenderWindow& Application::getWindow()

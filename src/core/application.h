@@ -56,6 +56,8 @@ public:
     unsigned getFrameLimit() const;
     const sf::Text& getFPSText() const;
     FrameClock& getFrameClock();
+    // The second the FPS counter counts frames over.
+    FrameClock& getFPSClock();
     sf::RenderWindow& getWindow();
     RessourceManager& getRessourceManager();
 
@@ -82,7 +84,7 @@ private:
     int m_fps;
     sf::RenderWindow m_Window;
     FrameClock m_tempsEntreImages;
-    sf::Clock m_tempsFPS;
+    FrameClock m_tempsFPS;
     sf::Text m_compteurFPS;
     RessourceManager m_RManager;
     std::vector<GameState*> m_States;

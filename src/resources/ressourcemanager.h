@@ -45,6 +45,8 @@ public:
     sf::SoundSource::Status getBGMStatus() const;
     const std::string& getBGMPath() const;
     sf::Time getBGMPlayingOffset() const;
+    // Moves the music on, as if it had played until then.
+    void setBGMPlayingOffset(sf::Time offset);
     // The player's volumes, in percent of each sound's own level.
     void setMusicVolume(int percent);
     int getMusicVolume() const;
