@@ -1,7 +1,7 @@
 #include "dialogue/dialogue.h"
 #include "menus/screen.h"
-#include "menus/slotmenu.h"
 #include "minigames/consoleminigame.h"
+#include "resources/savefile.h"
 #include "support/gametest.h"
 #include "support/harness.h"
 #include "support/replay.h"

@@ -4,7 +4,7 @@
 #include "core/version.h"
 #include "entities/scriptedentity.h"
 #include "menus/mainmenu.h"
-#include "menus/slotmenu.h"
+#include "resources/savefile.h"
 #include "resources/trace.h"
 #include "world/map.h"
 

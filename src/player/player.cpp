@@ -4,6 +4,7 @@
 #include "entities/bullet.h"
 #include "menus/screen.h"
 #include "resources/ressourcemanager.h"
+#include "resources/savefile.h"
 #include "world/map.h"
 
 #include <algorithm>
@@ -319,8 +320,7 @@ void Player::setShootDelay(float delay)
 
 void Player::save(std::ostream& file)
 {
-    file << "[Player]\n"
-         << (m_peuxTirer ? "1" : "0") << " " << m_intervalleTir << " " << (m_peuxChangerGravite ? "1" : "0");
+    writePlayerSection(file, m_peuxTirer, m_intervalleTir, m_peuxChangerGravite);
 }
 
 void Player::markEntry()

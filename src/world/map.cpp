@@ -12,6 +12,7 @@
 #include "resources/atomicfile.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
+#include "resources/savefile.h"
 #include "resources/trace.h"
 #include "world/campaign.h"
 
@@ -338,7 +339,7 @@ void Map::save()
     if (m_mapName.empty())
         return;
     const bool written = writeAtomically(m_pathSave, [this](std::ostream& file) {
-        file << "[Map]\n" << m_mapName << "\n";
+        writeMapSection(file, m_mapName);
         m_player->save(file);
     });
     if (!written)

@@ -1,6 +1,6 @@
 #include "support/leveldata.h"
 
-#include "menus/slotmenu.h"
+#include "resources/savefile.h"
 
 void LevelTest::SetUp()
 {
