@@ -10,7 +10,7 @@ namespace {
 class Timed : public Entity
 {
 public:
-    Timed(RessourceManager* rm, float delay) : Entity(rm, nullptr, None, 0, 0, false, false, false, false, delay)
+    Timed(RessourceManager* rm, float delay) : Entity(rm, nullptr, HitboxType::None, 0, 0, EntityFlags(), delay)
     {
     }
     void activate() override
@@ -45,9 +45,9 @@ protected:
 
 TEST_F(EntityTest, HitboxIsThePictureRectangleOrNothing)
 {
-    GroundEntity filled(rm.get(), picture(), SpriteFilled, 100, 200);
-    GroundEntity none(rm.get(), picture(), None, 100, 200);
-    GroundEntity bare(rm.get(), nullptr, SpriteFilled, 100, 200);
+    GroundEntity filled(rm.get(), picture(), HitboxType::SpriteFilled, 100, 200);
+    GroundEntity none(rm.get(), picture(), HitboxType::None, 100, 200);
+    GroundEntity bare(rm.get(), nullptr, HitboxType::SpriteFilled, 100, 200);
     EXPECT_EQ(filled.getHitbox(), sf::FloatRect(100, 200, 32, 16));
     EXPECT_EQ(none.getHitbox(), sf::FloatRect(0, 0, 0, 0));
     EXPECT_EQ(bare.getHitbox(), sf::FloatRect(0, 0, 0, 0));

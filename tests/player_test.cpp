@@ -206,7 +206,7 @@ TEST_F(PlayerTest, ReversedGravityFallsUpOntoTheCeiling)
     // Jumping away from the ceiling onto a block below keeps the speed: it is not a landing.
     level->addEntity(3, new GroundEntity(&game->rm(),
                                          new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")),
-                                         SpriteFilled, 90, 100));
+                                         HitboxType::SpriteFilled, 90, 100));
     hold(sf::Keyboard::Space);
     step();
     release(sf::Keyboard::Space);

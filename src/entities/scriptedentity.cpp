@@ -40,7 +40,7 @@ void skipLine(std::istream& fichier)
 } // namespace
 
 ScriptedEntity::ScriptedEntity(RessourceManager* rm, Sprite* sprite, std::string path, int x, int y)
-    : Entity(rm, sprite, SpriteFilled, x, y, true, false, false, false, 0.f),
+    : Entity(rm, sprite, HitboxType::SpriteFilled, x, y, EntityFlag::Solid),
       m_path(std::move(path)),
       m_typeDeclenchement(Dont),
       m_tempsAvantDeclenchement(0.f),

@@ -9,7 +9,8 @@ const char* const CLICK = "data\\sounds\\trigger.ogg";
 } // namespace
 
 Trigger::Trigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay, bool shootable)
-    : Entity(rm, sprite, SpriteFilled, x, y, shootable, false, shootable, !shootable, delay),
+    : Entity(rm, sprite, HitboxType::SpriteFilled, x, y,
+             shootable ? EntityFlag::Solid | EntityFlag::Shootable : EntityFlags(EntityFlag::Activable), delay),
       m_destination(destination)
 {
 }

@@ -197,7 +197,7 @@ sf::FloatRect Player::hudBounds() const
             std::max(bubble.top + bubble.height, bar.top + bar.height) - top};
 }
 
-sf::FloatRect Player::getHitbox()
+sf::FloatRect Player::getHitbox() const
 {
     const sf::IntRect frame = m_sprite->getTextureRect();
     return {m_sprite->getPosition().x, m_sprite->getPosition().y, static_cast<float>(frame.width),
@@ -223,7 +223,7 @@ void Player::setSol(Entity* sol)
     accelV = 0.f;
 }
 
-Entity* Player::getSol()
+Entity* Player::getSol() const
 {
     return m_sol;
 }

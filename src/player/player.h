@@ -27,11 +27,11 @@ public:
     void calculerAcceleration(float t);
     void draw();
 
-    sf::FloatRect getHitbox();
+    sf::FloatRect getHitbox() const;
     void setPosition(int x, int y);
     void move(float x, float y);
     void setSol(Entity* sol);
-    Entity* getSol();
+    Entity* getSol() const;
     void setAccelV(float aV);
     void setAccel(float a);
     void resetMovement();

@@ -286,12 +286,12 @@ void Map::toggleAuthorOverlay()
     m_showAuthorOverlay = !m_showAuthorOverlay;
 }
 
-Player* Map::getPlayer()
+Player* Map::getPlayer() const
 {
     return m_player;
 }
 
-std::string Map::getMapName()
+std::string Map::getMapName() const
 {
     return m_mapName;
 }
@@ -346,7 +346,7 @@ void Map::save()
         traceError("Echec de l'ecriture de la sauvegarde", m_pathSave);
 }
 
-Entity* Map::getEntity(int id)
+Entity* Map::getEntity(int id) const
 {
     const auto found = m_Entity.find(id);
     return found == m_Entity.end() ? nullptr : found->second;

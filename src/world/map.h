@@ -28,8 +28,8 @@ public:
     void draw() override;
 
     void changeMap(std::string mapName);
-    Player* getPlayer();
-    std::string getMapName();
+    Player* getPlayer() const;
+    std::string getMapName() const;
     const std::string& getPathSave() const;
     void activerEntite(int id);
     void setEntityVisible(int id, bool visible);
@@ -63,7 +63,7 @@ public:
 
     // Stores an entity under its id; the first one stored under an id keeps it.
     void addEntity(int id, Entity* entity);
-    Entity* getEntity(int id);
+    Entity* getEntity(int id) const;
     const std::map<int, Entity*>& getEntities() const;
     Sprite* getBackground();
     // The activable entities the character touches, by ascending id: what E activates.

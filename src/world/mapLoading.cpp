@@ -93,7 +93,8 @@ void Map::readSection(const std::string& keyword, std::istream& fichier)
         std::string hitbox;
         fichier >> hitbox;
         addEntity(id,
-                  new GroundEntity(m_RManager, picture, hitbox == "HitboxSpriteFilled" ? SpriteFilled : None, x, y));
+                  new GroundEntity(m_RManager, picture,
+                                   hitbox == "HitboxSpriteFilled" ? HitboxType::SpriteFilled : HitboxType::None, x, y));
     } else if (keyword == "[PicEntity]" || keyword == "[DoorEntity]" || keyword == "[InversedDoorEntity]" ||
                keyword == "[DecorationEntity]") {
         if (!readPlace(fichier, id, x, y))

@@ -35,9 +35,9 @@ protected:
 class CountingEntity : public Entity
 {
 public:
-    CountingEntity(RessourceManager* rm, sf::FloatRect box, bool solid, bool deadly, bool activable,
-                   Sprite* picture = nullptr, int damage = 9999);
-    sf::FloatRect getHitbox() override;
+    CountingEntity(RessourceManager* rm, sf::FloatRect box, EntityFlags flags, Sprite* picture = nullptr,
+                   int damage = 9999);
+    sf::FloatRect getHitbox() const override;
     void activate() override;
     void onCollision() override;
     int activations = 0;
