@@ -72,7 +72,7 @@ TEST_F(EntityTest, ActivationLastsItsDelayThenEndsWithTheTimerReset)
     zero.update(0.001f);
     EXPECT_FALSE(zero.isActive()) << "a delay of 0 ends at the next update";
 
-    Timed forever(rm.get(), -1.f);
+    Timed forever(rm.get(), Entity::NEVER_EXPIRES);
     forever.activate();
     forever.update(1e6f);
     EXPECT_TRUE(forever.isActive());
@@ -94,7 +94,7 @@ TEST_F(EntityTest, DoorTogglesBetweenBlockingAndGone)
 
 TEST_F(EntityTest, SpikesRetractAndRiseShowingTheirRow)
 {
-    auto* sheet = new AnimatedSprite(rm->getTexture("data\\spikes.png"), 1, 2, -1.f, false);
+    auto* sheet = new AnimatedSprite(rm->getTexture("data\\spikes.png"), 1, 2, AnimatedSprite::HAND_PICKED, false);
     PicEntity spikes(rm.get(), sheet, 0, 0);
     EXPECT_TRUE(spikes.isDeadly());
     spikes.activate();
@@ -120,7 +120,7 @@ TEST_F(EntityTest, SpikesBlockOnlyAsHighAsTheirPictureDraws)
             if ((y >= 2 && y < 20) || y >= 34)
                 image.setPixel(x, y, sf::Color::Red);
     writeImage("data\\plate.png", image);
-    auto* sheet = new AnimatedSprite(rm->getTexture("data\\plate.png"), 1, 2, -1.f, false);
+    auto* sheet = new AnimatedSprite(rm->getTexture("data\\plate.png"), 1, 2, AnimatedSprite::HAND_PICKED, false);
     PicEntity spikes(rm.get(), sheet, 100, 440);
     EXPECT_EQ(spikes.getHitbox(), sf::FloatRect(100, 442, 40, 18));
     spikes.activate();

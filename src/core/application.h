@@ -33,7 +33,9 @@ public:
     void eventGS(sf::Event& event);
     void updateGS();
     void drawGS();
+    // Takes ownership: deleted when it leaves the stack.
     void addGameState(GameState* state);
+    // Deletes the top state at once: a state that pops itself touches nothing of itself after.
     void popGameState();
     // Destroys and removes this state wherever it is on the stack: a state that ends
     // after pushing another one (a dialogue opening a puzzle) leaves that one in place.
@@ -87,7 +89,7 @@ private:
     FrameClock m_tempsFPS;
     sf::Text m_compteurFPS;
     RessourceManager m_RManager;
-    std::vector<GameState*> m_States;
+    std::vector<GameState*> m_States; // owned, bottom first
     unsigned m_frameLimit;
     int m_imagesMesurees; // frames of the second being measured
     float m_tempsMesure;

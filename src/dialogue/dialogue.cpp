@@ -16,6 +16,11 @@
 
 namespace {
 
+// A bubble's position word that puts it in the middle of the game's picture.
+const int CENTRED = -1;
+// The speaker before the first bubble, and after the last.
+const int NO_ACTOR = -1;
+
 // Colour values keep their low eight bits: 256 is 0, 300 is 44.
 sf::Color colour(int r, int g, int b)
 {
@@ -84,7 +89,7 @@ Dialogue::Dialogue(RessourceManager* rm, std::unique_ptr<std::istream> source, s
     : GameState(rm, true, false),
       fichier(std::move(source)),
       m_path(std::move(name)),
-      m_acteurActif(-1),
+      m_acteurActif(NO_ACTOR),
       m_idEntiterAActiver(idEntiterAActiver),
       m_waitForInput(nullptr),
       m_ended(false)
@@ -151,7 +156,7 @@ void Dialogue::chargerDialogue()
     if (fichier->eof())
         return end();
 
-    int actor = -1;
+    int actor = NO_ACTOR;
     int x = 0;
     int y = 0;
     int r = 0;
@@ -183,9 +188,9 @@ void Dialogue::place(Actor& actor, int x, int y)
 {
     // Centred in the game's picture, whatever size the window has been given.
     const sf::IntRect bubble = actor.getBackground().getTextureRect();
-    if (x == -1)
+    if (x == CENTRED)
         x = GAME_WIDTH / 2 - bubble.width / 2;
-    if (y == -1)
+    if (y == CENTRED)
         y = GAME_HEIGHT / 2 - bubble.height / 2;
     actor.setPosition(x, y);
     m_dialogue.setPosition(static_cast<float>(x + 120), static_cast<float>(y + 8));
@@ -202,9 +207,9 @@ void Dialogue::end()
 {
     m_ended = true;
     Map* map = m_RManager->getMap();
-    if (map && m_acteurActif != -1)
+    if (map && m_acteurActif != NO_ACTOR)
         map->markRead(m_path);
-    if (map && m_idEntiterAActiver != -1)
+    if (map && m_idEntiterAActiver != NO_ENTITY)
         map->activerEntite(m_idEntiterAActiver);
     // Whatever the activation pushed stays: only this dialogue leaves the stack (if it
     // is on it yet: one that ends while it is built is dropped by whoever built it).
@@ -216,9 +221,9 @@ bool Dialogue::event(const sf::Event& event)
     const Input& input = m_RManager->getInput();
     if (input.released(event, Action::Pause)) {
         m_RManager->getApplication().addGameState(new PauseMenu(m_RManager));
-    } else if (m_acteurActif != -1 && input.released(event, Action::NextLine)) {
+    } else if (m_acteurActif != NO_ACTOR && input.released(event, Action::NextLine)) {
         chargerDialogue(); // may end the dialogue: nothing of it is touched after
-    } else if (event.type == sf::Event::MouseButtonReleased && m_acteurActif != -1 &&
+    } else if (event.type == sf::Event::MouseButtonReleased && m_acteurActif != NO_ACTOR &&
                collisionSourisSprite(event.mouseButton.x, event.mouseButton.y,
                                      m_Actors[m_acteurActif]->getBackground())) {
         chargerDialogue();
@@ -233,7 +238,7 @@ void Dialogue::update(float t)
 
 void Dialogue::draw()
 {
-    if (m_acteurActif == -1 || isUnderTerminal())
+    if (m_acteurActif == NO_ACTOR || isUnderTerminal())
         return;
     m_Actors[m_acteurActif]->draw();
     sf::RenderWindow& window = m_RManager->getWindow();

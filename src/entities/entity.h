@@ -6,6 +6,9 @@
 
 class RessourceManager;
 
+// The id of no entity: what a dialogue or a script activates when it activates none.
+constexpr int NO_ENTITY = -1;
+
 // Scoped: the X11 headers define `None`.
 enum class HitboxType
 {
@@ -102,6 +105,6 @@ protected:
     float m_delay; // NEVER_EXPIRES, or the seconds an activation lasts
     sf::FloatRect m_hitbox;
     RessourceManager* m_RManager;
-    Sprite* m_sprite;
+    Sprite* m_sprite; // owned; null: no picture
     HitboxType m_typeHitbox;
 };

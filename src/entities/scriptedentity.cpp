@@ -257,7 +257,7 @@ void ScriptedEntity::showDialogue(const std::string& path, int idEntiterAActiver
     // After a restart, what the level shows by itself and the player has already read is not
     // shown again; what its end activates still happens, at the moment it would have.
     if (byItself > 0 && map && map->hasRead(path)) {
-        if (idEntiterAActiver != -1)
+        if (idEntiterAActiver != NO_ENTITY)
             map->activerEntite(idEntiterAActiver);
         return;
     }

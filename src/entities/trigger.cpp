@@ -55,7 +55,7 @@ bool Trigger::undoesOnExpiry() const
 
 float Trigger::getTimeLeft() const
 {
-    if (!m_active || m_delay == -1.f)
+    if (!m_active || m_delay == NEVER_EXPIRES)
         return 0.f;
     return m_delay - m_tpsDepuisActivation;
 }

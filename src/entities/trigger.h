@@ -19,12 +19,13 @@ public:
     float getDelay() const;
 
 protected:
+    // Takes ownership of the picture, as every entity does.
     Trigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay, bool shootable);
     // The timed kinds: when the timer switches the trigger off, they click again and
     // activate the destination a second time, undoing its effect.
     void updateUndoingOnExpiry(float t);
 
-    Entity* m_destination; // may be null: the map named an id not loaded before it
+    Entity* m_destination; // the level's, not owned; null: the map named an id not loaded before it
 
 private:
     void click();
@@ -35,6 +36,7 @@ private:
 class ShootableTrigger : public Trigger
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     ShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
     void onShoot() override;
 };
@@ -42,6 +44,7 @@ public:
 class TimerShootableTrigger : public ShootableTrigger
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     TimerShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
     void update(float t) override;
     bool undoesOnExpiry() const override;
@@ -51,12 +54,14 @@ public:
 class ActivableTrigger : public Trigger
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     ActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
 };
 
 class TimerActivableTrigger : public ActivableTrigger
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     TimerActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay);
     void update(float t) override;
     bool undoesOnExpiry() const override;

@@ -25,8 +25,8 @@ protected:
     SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots);
     // A released click on the picture of slot 0 to 2.
     virtual void chooseSlot(unsigned slot) = 0;
-    // Pushes the level, or drops it when no map of it could be opened: a game is
-    // never entered on nothing.
+    // Takes ownership of the level: pushes it, or deletes it when no map of it could be
+    // opened, so that a game is never entered on nothing.
     void play(Map* level);
     // What pressing a button does: a slot (0 to 2), the back arrow (3) or none.
     void press(int button);

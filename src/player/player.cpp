@@ -290,7 +290,7 @@ void Player::takeDamage(int amount)
 
 void Player::setVie(int vie)
 {
-    if (vie == -1)
+    if (vie == REFILL)
         m_vie = m_vieMax;
     refreshHealthBar();
 }

@@ -226,7 +226,7 @@ void Map::developerKey(sf::Keyboard::Key key)
     else if (key == sf::Keyboard::F6)
         m_RManager->getApplication().addGameState(new PlusOuMoins(m_RManager, 3));
     else if (key == sf::Keyboard::F7)
-        Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
+        Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", NO_ENTITY);
     else if (key == sf::Keyboard::F3)
         toggleAuthorOverlay();
 }
