@@ -1,6 +1,7 @@
 #include "dialogue/dialogue.h"
 #include "menus/screen.h"
 #include "minigames/consoleminigame.h"
+#include "player/player.h"
 #include "resources/savefile.h"
 #include "support/gametest.h"
 #include "support/harness.h"

@@ -5,7 +5,9 @@
 #include "core/options.h"
 #include "resources/ressourcemanager.h"
 
-#include <SFML/Graphics.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Text.hpp>
+#include <SFML/Window/Event.hpp>
 
 #include <string>
 #include <vector>

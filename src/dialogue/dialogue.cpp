@@ -5,6 +5,7 @@
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "minigames/consoleminigame.h"
+#include "player/player.h"
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"

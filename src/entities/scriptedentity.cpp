@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "dialogue/dialogue.h"
 #include "minigames/consoleminigame.h"
+#include "player/player.h"
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"

@@ -1,5 +1,6 @@
 #include "menus/loadingmenu.h"
 
+#include "player/player.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
 #include "resources/trace.h"

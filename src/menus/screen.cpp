@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "menus/layout.h"
+#include "player/player.h"
 #include "resources/ressourcemanager.h"
 #include "world/campaign.h"
 #include "world/map.h"

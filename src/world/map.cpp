@@ -9,11 +9,13 @@
 #include "menus/pausemenu.h"
 #include "menus/screen.h"
 #include "minigames/consoleminigame.h"
+#include "player/player.h"
 #include "resources/atomicfile.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
 #include "resources/savefile.h"
 #include "resources/trace.h"
+#include "world/authoroverlay.h"
 #include "world/campaign.h"
 
 #include <algorithm>

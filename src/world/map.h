@@ -1,11 +1,9 @@
 #pragma once
 
 #include "core/gamestate.h"
-#include "entities/entity.h"
-#include "graphics/sprite.h"
-#include "player/player.h"
-#include "world/authoroverlay.h"
 #include "world/cues.h"
+
+#include <SFML/Window/Keyboard.hpp>
 
 #include <istream>
 #include <map>
@@ -14,7 +12,11 @@
 #include <string>
 #include <vector>
 
+class AuthorOverlay;
 class Bullet;
+class Entity;
+class Player;
+class Sprite;
 
 // The level being played: its entities by id, the bullets in flight and the player.
 class Map : public GameState

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entities/entity.h"
+#include "player/player.h"
 #include "support/harness.h"
 #include "support/menudata.h"
 #include "world/map.h"
