@@ -244,14 +244,3 @@ TEST_F(PlayerTest, SetPositionReleasesTheWalkUntilTheKeyIsSeenAgain)
     EXPECT_LT(position().x, 300.f) << "the held key walks again at once";
     EXPECT_EQ(player().getSprite().getEtatY(), 0);
 }
-
-TEST_F(PlayerTest, SaveWritesTheThreeAbilities)
-{
-    startLevel("");
-    std::ostringstream file;
-    player().peuxTirer(true);
-    player().setShootDelay(0.25f);
-    player().canToggleGravity(true);
-    player().save(file);
-    EXPECT_EQ(file.str(), "[Player]\n1 0.25 1");
-}
