@@ -1,5 +1,6 @@
 #include "core/application.h"
 
+#include "core/stopsignal.h"
 #include "core/version.h"
 #include "entities/scriptedentity.h"
 #include "menus/mainmenu.h"
@@ -122,6 +123,11 @@ void Application::frame()
     sf::Event event;
     while (m_Window.pollEvent(event))
         handleEvent(event);
+    if (takeStopRequest()) {
+        std::cout << " -*- Arret demande par le systeme : fermeture de la fenetre" << std::endl;
+        event.type = sf::Event::Closed;
+        handleEvent(event);
+    }
     updateGS();
     watchFrameRate(m_tempsEntreImages.getElapsedSeconds());
     m_tempsEntreImages.restart();
