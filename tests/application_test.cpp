@@ -1,9 +1,11 @@
+#include "core/stopsignal.h"
 #include "menus/mainmenu.h"
 #include "support/harness.h"
 #include "support/menudata.h"
 
 #include <SFML/System/Sleep.hpp>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -244,6 +246,19 @@ TEST_F(ApplicationTest, CloseButtonIsOfferedToTheStatesThenClosesTheWindow)
     game->send(closed());
     EXPECT_EQ(log, (std::vector<std::string>{"level.event"}));
     EXPECT_FALSE(game->app().getWindow().isOpen());
+}
+
+TEST_F(ApplicationTest, AStopAskedByTheSystemClosesLikeTheCloseButton)
+{
+    start();
+    push("level", true, true);
+    catchStopSignals();
+    std::raise(SIGTERM);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, SIG_DFL);
+    EXPECT_TRUE(game->app().getWindow().isOpen()) << "the game goes on to the end of its frame";
+    game->frame();
+    EXPECT_FALSE(game->app().getWindow().isOpen()) << "closed, so the states are destroyed and the level saves";
 }
 
 TEST_F(ApplicationTest, MouseIsMappedToGameCoordinatesAfterAResize)

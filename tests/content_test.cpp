@@ -268,8 +268,10 @@ TEST(ContentPictures, HudDialogueAndConsoleFitWhereTheGameDrawsThem)
     // The filling, drawn at (49,21), sits just inside the frame drawn at (48,20).
     EXPECT_EQ(sizeOf(picture("window/hud/barreVie.png")) - sf::Vector2i(2, 2), sizeOf(picture("window/hud/vie.png")));
     EXPECT_EQ(sizeOf(picture("window/dialogue/background.png")), sf::Vector2i(600, 100));
-    // The bubble with a pointer is the same size: the game draws it 23 pixels further left.
-    EXPECT_EQ(sizeOf(picture("window/dialogue/backgroundFlecheG.png")), sf::Vector2i(600, 100));
+    // The bubble with a pointer is drawn 23 pixels further left: the pointer takes those
+    // columns, and its body is as wide as the plain bubble, so that the wait marker the game
+    // draws at (579, 82) of the bubble's place sits on the body, not beside it.
+    EXPECT_EQ(sizeOf(picture("window/dialogue/backgroundFlecheG.png")), sf::Vector2i(623, 100));
     for (const char* who : {"Korvane", "Pilote", "Gardien"}) {
         const sf::Vector2i s = sizeOf(picture(std::string("actor/") + who + ".png"));
         EXPECT_TRUE(std::abs(s.x - 98) <= 2 && std::abs(s.y - 98) <= 2) << who << " is " << s.x << "x" << s.y;

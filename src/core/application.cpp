@@ -1,6 +1,7 @@
 #include "core/application.h"
 
 #include "core/gamesize.h"
+#include "core/stopsignal.h"
 #include "core/version.h"
 #include "entities/scriptedentity.h"
 #include "menus/mainmenu.h"
@@ -42,7 +43,8 @@ Application::Application()
       m_tempsMesure(0.f),
       m_optionsKept(false),
       m_fullscreen(false),
-      m_altReturnDown(false)
+      m_altReturnDown(false),
+      m_altOfChord(false)
 {
 }
 
@@ -121,6 +123,11 @@ void Application::frame()
     sf::Event event;
     while (m_Window.pollEvent(event))
         handleEvent(event);
+    if (takeStopRequest()) {
+        std::cout << " -*- Arret demande par le systeme : fermeture de la fenetre" << std::endl;
+        event.type = sf::Event::Closed;
+        handleEvent(event);
+    }
     updateGS();
     watchFrameRate(m_tempsEntreImages.getElapsedSeconds());
     m_tempsEntreImages.restart();
@@ -152,13 +159,16 @@ void Application::handleEvent(sf::Event& event)
     case sf::Event::GainedFocus:
     case sf::Event::LostFocus:
         m_RManager.setWindowFocus(event.type == sf::Event::GainedFocus);
-        m_altReturnDown = false; // its release went to another window
+        // Their releases went to another window.
+        m_altReturnDown = false;
+        m_altOfChord = false;
         break;
     case sf::Event::KeyPressed:
         // Alt + Return toggles full screen on every screen, and means nothing else to them.
         // It acts on its release, like the other application keys: the window it closes
         // would never see that release.
         if (event.key.code == sf::Keyboard::Return && (event.key.alt || m_altReturnDown)) {
+            m_altOfChord = m_altOfChord || event.key.alt;
             m_altReturnDown = true;
             return;
         }
@@ -167,6 +177,12 @@ void Application::handleEvent(sf::Event& event)
         if (event.key.code == sf::Keyboard::Return && m_altReturnDown) {
             m_altReturnDown = false;
             setOptions(toggledFullscreen());
+            return;
+        }
+        // The Alt of Alt + Return is not a key of its own: the keys page would take it
+        // as a new key, and a level where it reverses gravity would reverse it.
+        if ((event.key.code == sf::Keyboard::LAlt || event.key.code == sf::Keyboard::RAlt) && m_altOfChord) {
+            m_altOfChord = false;
             return;
         }
         handleApplicationKey(event.key.code);

@@ -98,4 +98,5 @@ private:
     bool m_optionsKept; // the options file was read: changes are written back to it
     bool m_fullscreen;
     bool m_altReturnDown; // the Return of Alt + Return, until it is let go
+    bool m_altOfChord;    // the Alt of Alt + Return, until it is let go
 };

@@ -1,5 +1,6 @@
 #include "core/application.h"
 #include "core/commandline.h"
+#include "core/stopsignal.h"
 #include "core/version.h"
 
 #include <cstdlib>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     std::rand();
     std::cout << " *** Korvane - v." << KORVANE_VERSION << " :\n\n" << std::flush;
 
+    catchStopSignals();
     Application application;
     application.init();
     application.loadOptions();

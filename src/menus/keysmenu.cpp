@@ -9,6 +9,9 @@
 namespace {
 
 const std::string FOLDER = "data\\graphics\\window\\options\\";
+const unsigned NAME_SIZE = 17;
+const unsigned NAME_SIZE_SMALLEST = 11;
+const float NAME_MARGIN = 8.f; // the key's rim, left and right
 
 } // namespace
 
@@ -37,7 +40,7 @@ KeysMenu::KeysMenu(RessourceManager* rm) : GameState(rm, true, true), m_focus(rm
     m_waiting.setTexture(m_RManager->getTexture(FOLDER + "attente.png"));
     m_waiting.setPosition(WAITING_LEFT, WAITING_TOP);
     m_keyName.setFont(m_RManager->getFont("data\\fonts\\korvane.ttf"));
-    m_keyName.setCharacterSize(17);
+    m_keyName.setCharacterSize(NAME_SIZE);
     m_keyName.setFillColor(sf::Color(20, 26, 58));
 }
 
@@ -113,6 +116,8 @@ void KeysMenu::draw()
         const Cell& key = m_cellKeys[cell];
         m_keyName.setString(waiting ? sf::String("...")
                                     : toDisplayString(keyLabel(bindings.keys(key.action)[key.slot])));
+        // Long names ("Retour arrière", "Système gauche") are written smaller to stay on the key.
+        fitTextWidth(m_keyName, keysLayout::CELL_WIDTH - 2 * NAME_MARGIN, NAME_SIZE, NAME_SIZE_SMALLEST);
         const sf::Vector2f at = m_cells[cell].getPosition();
         centreText(m_keyName, {at.x, at.y, keysLayout::CELL_WIDTH, keysLayout::CELL_HEIGHT - 4.f});
         window.draw(m_keyName);

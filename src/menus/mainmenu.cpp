@@ -63,11 +63,11 @@ bool MainMenu::event(const sf::Event& event)
     switch (m_focus.event(event)) {
     case NEW_GAME:
         application.addGameState(new NewGameMenu(m_RManager));
-        m_playingBGM = false;
+        leaveForTheSlots();
         break;
     case LOAD:
         application.addGameState(new LoadingMenu(m_RManager));
-        m_playingBGM = false;
+        leaveForTheSlots();
         break;
     case CONTROLS:
         application.addGameState(new ScreenCommandes(m_RManager));
@@ -83,6 +83,14 @@ bool MainMenu::event(const sf::Event& event)
         break;
     }
     return true;
+}
+
+void MainMenu::leaveForTheSlots()
+{
+    m_playingBGM = false;
+    // Back from the slots or from a game, no button is chosen, as when the game starts:
+    // a player back from a level must never quit with one press.
+    m_focus.setFocus(MenuFocus::NONE);
 }
 
 void MainMenu::update(float t)

@@ -19,6 +19,9 @@ public:
     const AnimatedSprite& getMascot() const;
 
 private:
+    // The menu's music stops for the slot menus and starts again when the menu shows.
+    void leaveForTheSlots();
+
     bool m_playingBGM;
     float m_tpsAvantClignement; // rest left before the mascot plays again
     sf::Sprite m_background;

@@ -28,12 +28,14 @@ enum Row
 // A sound to hear the new volume by.
 const char* const SAMPLE = "data\\sounds\\trigger.ogg";
 
-int stepVolume(int volume, int step, bool wrap)
+int stepVolume(int volume, int step)
 {
-    const int next = volume + step * Options::VOLUME_STEP;
-    if (wrap && next > 100)
-        return 0;
-    return std::clamp(next, 0, 100);
+    return std::clamp(volume + step * Options::VOLUME_STEP, 0, 100);
+}
+
+bool isToggle(int row)
+{
+    return row == FULLSCREEN || row == FPS;
 }
 
 std::string valueOf(int row, const Options& options)
@@ -78,14 +80,30 @@ bool OptionsMenu::event(const sf::Event& event)
         m_RManager->getApplication().popGameState();
         return true;
     }
-    const int focused = m_focus.getFocus();
-    if (focused >= MUSIC && focused < KEYS && input.pressed(event, Action::MenuLeft))
-        change(focused, -1, false);
-    else if (focused >= MUSIC && focused < KEYS && input.pressed(event, Action::MenuRight))
-        change(focused, 1, false);
+    const int step = arrowStep(event);
+    if (step != 0)
+        change(m_focus.getFocus(), step);
     else
         press(m_focus.event(event), event);
     return true;
+}
+
+int OptionsMenu::arrowStep(const sf::Event& event) const
+{
+    const int focused = m_focus.getFocus();
+    if (focused < MUSIC || focused >= KEYS)
+        return 0;
+    // A volume steps on each press and its key repeat; a switch flips when the arrow is
+    // let go, once: held down, full screen would rebuild the window on every repeat.
+    const Input& input = m_RManager->getInput();
+    const auto begins = [&](Action action) {
+        return isToggle(focused) ? input.released(event, action) : input.pressed(event, action);
+    };
+    if (begins(Action::MenuLeft))
+        return -1;
+    if (begins(Action::MenuRight))
+        return 1;
+    return 0;
 }
 
 void OptionsMenu::press(int row, const sf::Event& event)
@@ -97,18 +115,18 @@ void OptionsMenu::press(int row, const sf::Event& event)
     } else if (row != MenuFocus::NONE) {
         const float middle = m_rows[row].getPosition().x + optionsLayout::VALUE_LEFT + optionsLayout::VALUE_WIDTH / 2;
         const bool lower = event.type == sf::Event::MouseButtonReleased && event.mouseButton.x < middle;
-        change(row, lower ? -1 : 1, !lower);
+        change(row, lower ? -1 : 1);
     }
 }
 
-void OptionsMenu::change(int row, int step, bool wrap)
+void OptionsMenu::change(int row, int step)
 {
     Application& application = m_RManager->getApplication();
     Options options = application.getOptions();
     if (row == MUSIC)
-        options.musicVolume = stepVolume(options.musicVolume, step, wrap);
+        options.musicVolume = stepVolume(options.musicVolume, step);
     else if (row == SOUNDS)
-        options.soundVolume = stepVolume(options.soundVolume, step, wrap);
+        options.soundVolume = stepVolume(options.soundVolume, step);
     else if (row == FULLSCREEN)
         options.fullscreen = !options.fullscreen;
     else if (row == FPS)

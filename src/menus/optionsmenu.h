@@ -22,9 +22,11 @@ public:
     void draw() override;
 
 private:
-    // Moves the row's value one step: a volume by ten points, a switch to its other side.
-    // `wrap` goes from the top of a volume back to 0 instead of stopping there.
-    void change(int row, int step, bool wrap);
+    // -1 or 1 when the event moves the chosen row's value with an arrow, else 0.
+    int arrowStep(const sf::Event& event) const;
+    // Moves the row's value one step: a volume by ten points, between 0 and 100, a
+    // switch to its other side.
+    void change(int row, int step);
     // What a button pressed on a row does (a click on the left of a value lowers it).
     void press(int row, const sf::Event& event);
 

@@ -72,3 +72,11 @@ void centreText(sf::Text& text, const sf::FloatRect& box)
     text.setPosition(std::round(box.left + (box.width - ink.width) / 2 - ink.left),
                      std::round(box.top + (box.height - capital.height) / 2 - capitalTop));
 }
+
+void fitTextWidth(sf::Text& text, float width, unsigned largest, unsigned smallest)
+{
+    unsigned size = largest;
+    text.setCharacterSize(size);
+    while (size > smallest && text.getLocalBounds().width > width)
+        text.setCharacterSize(--size);
+}

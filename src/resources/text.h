@@ -13,3 +13,7 @@ sf::String toDisplayString(const std::string& bytes);
 
 // Places one line of text in the middle of the box, on whole pixels.
 void centreText(sf::Text& text, const sf::FloatRect& box);
+
+// Gives the text the largest character size up to `largest` (and down to `smallest`)
+// at which its one line fits in `width`.
+void fitTextWidth(sf::Text& text, float width, unsigned largest, unsigned smallest);

@@ -64,14 +64,14 @@ until grep -qxF '[VolumeMusique] 50' "$OPTIONS" 2>/dev/null; do
 done
 music_value "$WORK/before.png"
 
-# Back to the game, then to the main menu, and Quitter, all from the keyboard. The main
-# menu still has "Nouvelle partie" chosen: Quitter is two buttons down.
+# Back to the game, then to the main menu, and Quitter, all from the keyboard. Back from a
+# game the main menu has no button chosen: Quitter is the third step down.
 PAUSE_GONE=" -*- Destruction de l'item : data\\graphics\\window\\pausemenu\\background.png"
 press Escape Escape
 wait_for_count "$PAUSE_GONE" 1
 press Escape Down Down Return
 wait_for_count "$PAUSE_GONE" 2
-press Down Down Return
+press Down Down Down Return
 wait_for_exit
 grep -qxF '[Map]' "$WORK/data/saves/01/save.sv" || fail "no save after leaving the game"
 

@@ -155,13 +155,15 @@ Canvas portraitGardien()
 }
 
 // A speech bubble, 600 x 100. With a pointer, the game draws the picture 23 pixels left
-// of the bubble's place: the pointer takes those first columns and the body the rest.
+// of the bubble's place: the pointer takes those first columns, and the body after them
+// is as wide as a bubble without one, so that the wait marker the game draws at
+// (579, 82) of the bubble's place sits in its notch.
 Canvas bubble(bool pointer)
 {
     const int ox = pointer ? 23 : 0;
     const float x = static_cast<float>(ox);
-    const float w = static_cast<float>(600 - ox);
-    Canvas c(600, 100);
+    const float w = 600.f;
+    Canvas c(600 + ox, 100);
     // Outline layer first (body and pointer together), then the fills.
     c.roundRect(x, 0, w, 100, 12, solid(pal::ink));
     if (pointer)

@@ -258,8 +258,8 @@ void ending(Output& out)
     const char* const credits[][2] = {
         {"Programmation", "l'équipe de Korvane, en C++17 avec la bibliothèque SFML"},
         {"Images, musiques et sons", "dessinés et composés par le générateur du jeu (tools/assetgen)"},
-        {"Polices", "DejaVu Sans et DejaVu Sans Mono, du paquet Debian fonts-dejavu-core ;"},
-        {"", "licence Bitstream Vera (les ajouts DejaVu sont dans le domaine public),"},
+        {"Polices", "DejaVu Sans et DejaVu Sans Mono (Debian : fonts-dejavu-core),"},
+        {"", "licence Bitstream Vera, ajouts DejaVu dans le domaine public ;"},
         {"", "texte complet dans data/fonts/LICENCE-DejaVu.txt"}};
     float y = 222.f;
     for (const auto& [label, text] : credits) {
