@@ -31,6 +31,21 @@ protected:
                more;
     }
 
+    // The pit with a step out of it: no dead end, whatever else a test adds.
+    std::string steppedPit(const std::string& more = "")
+    {
+        writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
+        return pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n" + more);
+    }
+
+    // A script that no play of the level sets off: its trigger is a shot, and the
+    // character has no gun.
+    std::vector<Problem> checkScript(const std::string& commands)
+    {
+        writeFile("data\\maps\\T\\s.txt", "[TypeDeclenchement] OnShoot\n" + commands);
+        return check(steppedPit("[ScriptedEntity] 9 600 100 data\\maps\\T\\s.txt Sprite bloc.png\n"));
+    }
+
     std::vector<Problem> check(const std::string& map)
     {
         writeMap("T", map);
@@ -62,14 +77,12 @@ TEST_F(CheckerTest, APitWithNoWayOutIsReportedWithTheCoordinatesOfItsFloor)
 
 TEST_F(CheckerTest, TheSamePitWithAStepOutIsClean)
 {
-    writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
-    EXPECT_EQ(text(check(pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n"))), "");
+    EXPECT_EQ(text(check(steppedPit())), "");
 }
 
 TEST_F(CheckerTest, AnExitToTheEndOfTheCampaignLeadsSomewhere)
 {
-    writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
-    std::string map = pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n");
+    std::string map = steppedPit();
     map.replace(map.find(" 880 300 T"), 10, std::string(" 880 300 ") + CAMPAIGN_END);
     EXPECT_EQ(text(check(map)), "") << "the ending is no missing map, and reaching it finishes the map";
 }
@@ -160,43 +173,36 @@ TEST_F(CheckerTest, MistakesTheGameSkipsInSilenceAreReported)
     EXPECT_EQ(text(problems), expected);
 }
 
-// The words the game took for a number it then skipped or changed, in a script no
-// play of the level sets off (its trigger is a shot, and the character has no gun).
+// The words the game took for a number it then skipped or changed.
 TEST_F(CheckerTest, ScriptValuesTheGameSkipsOrChangesAreReportedEachWithItsLine)
 {
-    writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
-    writeFile("data\\maps\\T\\s.txt", "[TypeDeclenchement] OnShoot\n"
-                                      "[SetPlayerPosition] 500 300\n"
-                                      "[SetPlayerPosition] 5000 300\n"
-                                      "[SetPlayerPosition] 99999999999 -3e38\n"
-                                      "[PlusOuMoins] 99999999999\n"
-                                      "[PlusOuMoins] 12\n"
-                                      "[MasterMindCode] 12a4 9\n"
-                                      "[MasterMindCode] 4 9\n"
-                                      "[PlayerCanShoot] 2\n"
-                                      "[SetPlayerPosition] 10 -1\n");
-    const std::vector<Problem> problems =
-        check(pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n"
-                       "[ScriptedEntity] 9 600 100 data\\maps\\T\\s.txt Sprite bloc.png\n"));
-    const std::string expected =
-        "data\\maps\\T\\s.txt:3: the character is put at (5000, 300), outside the 1000 x 500 window: it falls off "
-        "screen\n"
-        "data\\maps\\T\\s.txt:4: unreadable value \"99999999999\": the script stops here, nothing after it runs\n"
-        "data\\maps\\T\\s.txt:5: unreadable value \"99999999999\": the script stops here, nothing after it runs\n"
-        "data\\maps\\T\\s.txt:6: Nombre de chiffres hors limites : 12 ramene a 9\n"
-        "data\\maps\\T\\s.txt:7: unreadable value \"12a4\": the script stops here, nothing after it runs\n"
-        "data\\maps\\T\\s.txt:9: a flag is 0 or 1: the reader stops here\n"
-        "data\\maps\\T\\s.txt:10: the character is put at (10, -1), outside the 1000 x 500 window: it falls off "
-        "screen\n";
+    const std::vector<Problem> problems = checkScript("[SetPlayerPosition] 500 300\n"
+                                                      "[SetPlayerPosition] 5000 300\n"
+                                                      "[SetPlayerPosition] 99999999999 -3e38\n"
+                                                      "[PlusOuMoins] 99999999999\n"
+                                                      "[PlusOuMoins] 12\n"
+                                                      "[MasterMindCode] 12a4 9\n"
+                                                      "[MasterMindCode] 4 9\n"
+                                                      "[PlayerCanShoot] 2\n"
+                                                      "[SetPlayerPosition] 10 -1\n");
+    const std::string outside = ", outside the 1000 x 500 window: it falls off screen\n";
+    const std::string stops = "\": the script stops here, nothing after it runs\n";
+    const std::string expected = "data\\maps\\T\\s.txt:3: the character is put at (5000, 300)" + outside +
+                                 "data\\maps\\T\\s.txt:4: unreadable value \"99999999999" + stops +
+                                 "data\\maps\\T\\s.txt:5: unreadable value \"99999999999" + stops +
+                                 "data\\maps\\T\\s.txt:6: Nombre de chiffres hors limites : 12 ramene a 9\n"
+                                 "data\\maps\\T\\s.txt:7: unreadable value \"12a4" +
+                                 stops +
+                                 "data\\maps\\T\\s.txt:9: a flag is 0 or 1: the reader stops here\n"
+                                 "data\\maps\\T\\s.txt:10: the character is put at (10, -1)" +
+                                 outside;
     EXPECT_EQ(text(problems), expected);
 }
 
 TEST_F(CheckerTest, MusicTheLibraryCannotOpenIsReportedAtItsLine)
 {
     writeFile("data\\sounds\\abime.ogg", "not a sound");
-    writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
-    const std::string found = text(check("[BGM] absent.ogg\n[BGM] abime.ogg\n" +
-                                         pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n")));
+    const std::string found = text(check("[BGM] absent.ogg\n[BGM] abime.ogg\n" + steppedPit()));
     EXPECT_NE(found.find("data\\maps\\T\\T.zi:1: Failed to load music \"data/sounds/absent.ogg\""), std::string::npos)
         << found;
     EXPECT_NE(found.find("data\\maps\\T\\T.zi:2: Failed to open sound file \"data/sounds/abime.ogg\""),
@@ -207,9 +213,6 @@ TEST_F(CheckerTest, MusicTheLibraryCannotOpenIsReportedAtItsLine)
 // Bubbles are 600 x 100; the one with an arrow on its left starts 23 pixels left of its x.
 TEST_F(CheckerTest, BubblesLeavingTheWindowAndColoursOutOfRangeAreReportedInTheDialogue)
 {
-    writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
-    writeFile("data\\maps\\T\\s.txt", "[TypeDeclenchement] OnShoot\n"
-                                      "[ShowDialogue] data\\maps\\T\\d.dia -1\n");
     writeFile("data\\maps\\T\\d.dia", "[Actor] Korvane background 999 -5 80\n"
                                       "[Actor] Pilote backgroundFlecheG 255 255 255\n"
                                       "[Dialogue]\n"
@@ -225,19 +228,13 @@ TEST_F(CheckerTest, BubblesLeavingTheWindowAndColoursOutOfRangeAreReportedInTheD
                                       "La fleche sort a gauche.#\n\n"
                                       "0 5000 5000 255 255 255\n"
                                       "Hors ecran.#\n");
-    const std::vector<Problem> problems =
-        check(pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n"
-                       "[ScriptedEntity] 9 600 100 data\\maps\\T\\s.txt Sprite bloc.png\n"));
-    const std::string expected =
-        "data\\maps\\T\\d.dia:1: name colour 999 -5 80 is outside 0..255: the game keeps only its low eight bits\n"
-        "data\\maps\\T\\d.dia:10: text colour 300 0 0 is outside 0..255: the game keeps only its low eight bits\n"
-        "data\\maps\\T\\d.dia:10: the bubble from (401, 400) to (1001, 500) goes outside the 1000 x 500 window: the "
-        "player "
-        "does not see all of it\n"
-        "data\\maps\\T\\d.dia:16: the bubble from (-13, 0) to (587, 100) goes outside the 1000 x 500 window: the "
-        "player "
-        "does not see all of it\n"
-        "data\\maps\\T\\d.dia:19: the bubble from (5000, 5000) to (5600, 5100) goes outside the 1000 x 500 window: the "
-        "player does not see all of it\n";
+    const std::vector<Problem> problems = checkScript("[ShowDialogue] data\\maps\\T\\d.dia -1\n");
+    const std::string colour = " is outside 0..255: the game keeps only its low eight bits\n";
+    const std::string unseen = " goes outside the 1000 x 500 window: the player does not see all of it\n";
+    const std::string expected = "data\\maps\\T\\d.dia:1: name colour 999 -5 80" + colour +
+                                 "data\\maps\\T\\d.dia:10: text colour 300 0 0" + colour +
+                                 "data\\maps\\T\\d.dia:10: the bubble from (401, 400) to (1001, 500)" + unseen +
+                                 "data\\maps\\T\\d.dia:16: the bubble from (-13, 0) to (587, 100)" + unseen +
+                                 "data\\maps\\T\\d.dia:19: the bubble from (5000, 5000) to (5600, 5100)" + unseen;
     EXPECT_EQ(text(problems), expected);
 }
