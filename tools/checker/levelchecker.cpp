@@ -16,11 +16,6 @@
 
 namespace {
 
-bool startsWith(const std::string& text, const std::string& start)
-{
-    return text.compare(0, start.size(), start) == 0;
-}
-
 std::string point(float x, float y)
 {
     return "(" + std::to_string(std::lround(x)) + ", " + std::to_string(std::lround(y)) + ")";

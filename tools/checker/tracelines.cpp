@@ -61,14 +61,10 @@ std::streamsize TraceLines::xsputn(const char* s, std::streamsize n)
     return n;
 }
 
-namespace {
-
 bool startsWith(const std::string& text, const std::string& start)
 {
     return text.compare(0, start.size(), start) == 0;
 }
-
-} // namespace
 
 ErrorLines::ErrorLines(std::string file, std::function<int()> line, std::vector<Problem>& problems)
     : m_file(std::move(file)),

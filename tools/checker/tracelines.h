@@ -75,5 +75,7 @@ private:
     TraceLines m_libraryErrors;
 };
 
+bool startsWith(const std::string& text, const std::string& start);
+
 // Reads a whole file; false when it cannot be opened.
 bool readWholeFile(const std::string& hostFile, std::string& text);
