@@ -31,6 +31,21 @@ protected:
                more;
     }
 
+    // The pit with a step out of it: no dead end, whatever else a test adds.
+    std::string steppedPit(const std::string& more = "")
+    {
+        writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
+        return pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n" + more);
+    }
+
+    // A script that no play of the level sets off: its trigger is a shot, and the
+    // character has no gun.
+    std::vector<Problem> checkScript(const std::string& commands)
+    {
+        writeFile("data\\maps\\T\\s.txt", "[TypeDeclenchement] OnShoot\n" + commands);
+        return check(steppedPit("[ScriptedEntity] 9 600 100 data\\maps\\T\\s.txt Sprite bloc.png\n"));
+    }
+
     std::vector<Problem> check(const std::string& map)
     {
         writeMap("T", map);
@@ -62,14 +77,12 @@ TEST_F(CheckerTest, APitWithNoWayOutIsReportedWithTheCoordinatesOfItsFloor)
 
 TEST_F(CheckerTest, TheSamePitWithAStepOutIsClean)
 {
-    writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
-    EXPECT_EQ(text(check(pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n"))), "");
+    EXPECT_EQ(text(check(steppedPit())), "");
 }
 
 TEST_F(CheckerTest, AnExitToTheEndOfTheCampaignLeadsSomewhere)
 {
-    writeImage("data\\graphics\\map\\T\\marche.png", 30, 40);
-    std::string map = pitLevel("[GroundEntity] 8 450 420 Sprite marche.png HitboxSpriteFilled\n");
+    std::string map = steppedPit();
     map.replace(map.find(" 880 300 T"), 10, std::string(" 880 300 ") + CAMPAIGN_END);
     EXPECT_EQ(text(check(map)), "") << "the ending is no missing map, and reaching it finishes the map";
 }
@@ -108,10 +121,11 @@ TEST_F(CheckerTest, TheReadersErrorsComeWithTheLineTheyWereReading)
     const std::vector<Problem> problems = check("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
                                                 "[ActivableTrigger] 2 100 420 9 -1 Sprite bloc.png\n"
                                                 "[DoorEntity] 9 600 100 Sprite porte.png\n"
-                                                "| a picture whose kind word is misspelt\n"
+                                                "| pictures whose kind word is misspelt\n"
                                                 "[DecorationEntity] 3 10 10 Image\n"
                                                 "[CurrentLevelVortex] 4 40 396\n"
-                                                "[NextLevelVortex] 5 900 396 Nowhere\n");
+                                                "[NextLevelVortex] 5 900 396 Nowhere\n"
+                                                "[GroundEntity] 6 800 100 Sprit bloc.png HitboxSpriteFilled\n");
     // An exit to a map that is not there is a block in the game: the level has no way out.
     const std::string expected =
         "data\\maps\\T\\T.zi:1: dead end: standing on entity 1 from (-30, 420) to (868, 420), the character reaches "
@@ -119,10 +133,13 @@ TEST_F(CheckerTest, TheReadersErrorsComeWithTheLineTheyWereReading)
         "data\\maps\\T\\T.zi:1: dead end: standing on entity 1 from (964, 420) to (996, 420), the character reaches "
         "neither the exit nor spikes\n"
         "data\\maps\\T\\T.zi:2: ERROR : Trigger destination dont exist ! destID : 9\n"
-        "data\\maps\\T\\T.zi:5: ERREUR : Chargement du sprite data\\graphics\\map\\T\\\n"
+        "data\\maps\\T\\T.zi:5: ERREUR : Chargement du sprite data\\graphics\\map\\T\\: the picture kind \"Image\" is "
+        "unknown\n"
         "data\\maps\\T\\T.zi:7: dead end: standing on entity 5 from (875, 356) to (962, 356), the character reaches "
         "neither the exit nor spikes\n"
-        "data\\maps\\T\\T.zi:7: the next map \"Nowhere\" does not exist\n";
+        "data\\maps\\T\\T.zi:7: the next map \"Nowhere\" does not exist\n"
+        "data\\maps\\T\\T.zi:8: ERREUR : Chargement du sprite data\\graphics\\map\\T\\: the picture kind \"Sprit\" is "
+        "unknown\n";
     EXPECT_EQ(text(problems), expected);
 }
 
@@ -153,5 +170,71 @@ TEST_F(CheckerTest, MistakesTheGameSkipsInSilenceAreReported)
         "data\\maps\\T\\d.dia:6: a bubble starts inside the text of the one before: its \"#\" is missing\n"
         "data\\maps\\T\\script.txt:2: entity 42 named by [SetEntityVisible] is not in map T\n"
         "data\\maps\\T\\script.txt:4: unknown keyword \"[ActivateEntty]\": skipped\n";
+    EXPECT_EQ(text(problems), expected);
+}
+
+// The words the game took for a number it then skipped or changed.
+TEST_F(CheckerTest, ScriptValuesTheGameSkipsOrChangesAreReportedEachWithItsLine)
+{
+    const std::vector<Problem> problems = checkScript("[SetPlayerPosition] 500 300\n"
+                                                      "[SetPlayerPosition] 5000 300\n"
+                                                      "[SetPlayerPosition] 99999999999 -3e38\n"
+                                                      "[PlusOuMoins] 99999999999\n"
+                                                      "[PlusOuMoins] 12\n"
+                                                      "[MasterMindCode] 12a4 9\n"
+                                                      "[MasterMindCode] 4 9\n"
+                                                      "[PlayerCanShoot] 2\n"
+                                                      "[SetPlayerPosition] 10 -1\n");
+    const std::string outside = ", outside the 1000 x 500 window: it falls off screen\n";
+    const std::string stops = "\": the script stops here, nothing after it runs\n";
+    const std::string expected = "data\\maps\\T\\s.txt:3: the character is put at (5000, 300)" + outside +
+                                 "data\\maps\\T\\s.txt:4: unreadable value \"99999999999" + stops +
+                                 "data\\maps\\T\\s.txt:5: unreadable value \"99999999999" + stops +
+                                 "data\\maps\\T\\s.txt:6: Nombre de chiffres hors limites : 12 ramene a 9\n"
+                                 "data\\maps\\T\\s.txt:7: unreadable value \"12a4" +
+                                 stops +
+                                 "data\\maps\\T\\s.txt:9: a flag is 0 or 1: the reader stops here\n"
+                                 "data\\maps\\T\\s.txt:10: the character is put at (10, -1)" +
+                                 outside;
+    EXPECT_EQ(text(problems), expected);
+}
+
+TEST_F(CheckerTest, MusicTheLibraryCannotOpenIsReportedAtItsLine)
+{
+    writeFile("data\\sounds\\abime.ogg", "not a sound");
+    const std::string found = text(check("[BGM] absent.ogg\n[BGM] abime.ogg\n" + steppedPit()));
+    EXPECT_NE(found.find("data\\maps\\T\\T.zi:1: Failed to load music \"data/sounds/absent.ogg\""), std::string::npos)
+        << found;
+    EXPECT_NE(found.find("data\\maps\\T\\T.zi:2: Failed to open sound file \"data/sounds/abime.ogg\""),
+              std::string::npos)
+        << found;
+}
+
+// Bubbles are 600 x 100; the one with an arrow on its left starts 23 pixels left of its x.
+TEST_F(CheckerTest, BubblesLeavingTheWindowAndColoursOutOfRangeAreReportedInTheDialogue)
+{
+    writeFile("data\\maps\\T\\d.dia", "[Actor] Korvane background 999 -5 80\n"
+                                      "[Actor] Pilote backgroundFlecheG 255 255 255\n"
+                                      "[Dialogue]\n"
+                                      "0 -1 -1 255 255 255\n"
+                                      "Au centre.#\n\n"
+                                      "0 400 400 255 255 255\n"
+                                      "Tout juste dedans.#\n\n"
+                                      "0 401 400 300 0 0\n"
+                                      "Deborde a droite et en bas.#\n\n"
+                                      "1 23 0 255 255 255\n"
+                                      "Juste dedans.#\n\n"
+                                      "1 10 0 255 255 255\n"
+                                      "La fleche sort a gauche.#\n\n"
+                                      "0 5000 5000 255 255 255\n"
+                                      "Hors ecran.#\n");
+    const std::vector<Problem> problems = checkScript("[ShowDialogue] data\\maps\\T\\d.dia -1\n");
+    const std::string colour = " is outside 0..255: the game keeps only its low eight bits\n";
+    const std::string unseen = " goes outside the 1000 x 500 window: the player does not see all of it\n";
+    const std::string expected = "data\\maps\\T\\d.dia:1: name colour 999 -5 80" + colour +
+                                 "data\\maps\\T\\d.dia:10: text colour 300 0 0" + colour +
+                                 "data\\maps\\T\\d.dia:10: the bubble from (401, 400) to (1001, 500)" + unseen +
+                                 "data\\maps\\T\\d.dia:16: the bubble from (-13, 0) to (587, 100)" + unseen +
+                                 "data\\maps\\T\\d.dia:19: the bubble from (5000, 5000) to (5600, 5100)" + unseen;
     EXPECT_EQ(text(problems), expected);
 }

@@ -321,6 +321,11 @@ TEST_F(MenuWalkTest, KeysAreReboundSwappedOrLeftAsTheyWere)
         altReturn.key.alt = true;
         game->send(altReturn);
         game->send(keyReleased(sf::Keyboard::Return));
+        sf::Event focus;
+        for (sf::Event::EventType change : {sf::Event::LostFocus, sf::Event::GainedFocus}) {
+            focus.type = change; // the window full screen replaces goes, the new one comes
+            game->send(focus);
+        }
         game->send(keyReleased(sf::Keyboard::LAlt));
         EXPECT_EQ(saved().fullscreen, fullscreen);
         EXPECT_NE(page->getWaitingCell(), MenuFocus::NONE) << "Alt + Return is full screen, not a new key";

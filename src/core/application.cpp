@@ -159,14 +159,16 @@ void Application::handleEvent(sf::Event& event)
     case sf::Event::GainedFocus:
     case sf::Event::LostFocus:
         m_RManager.setWindowFocus(event.type == sf::Event::GainedFocus);
-        // Their releases went to another window.
-        m_altReturnDown = false;
-        m_altOfChord = false;
+        m_altReturnDown = false; // its release went to another window
         break;
     case sf::Event::KeyPressed:
         // Alt + Return toggles full screen on every screen, and means nothing else to them.
         // It acts on its release, like the other application keys: the window it closes
         // would never see that release.
+        // A new Alt starts afresh: the chord's Alt went up somewhere, maybe in the window
+        // full screen replaced (which loses focus on the way, so focus cannot tell).
+        if (event.key.code == sf::Keyboard::LAlt || event.key.code == sf::Keyboard::RAlt)
+            m_altOfChord = false;
         if (event.key.code == sf::Keyboard::Return && (event.key.alt || m_altReturnDown)) {
             m_altOfChord = m_altOfChord || event.key.alt;
             m_altReturnDown = true;

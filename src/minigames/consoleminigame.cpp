@@ -234,7 +234,7 @@ void ConsoleMinigame::draw()
 
 PlusOuMoins::PlusOuMoins(RessourceManager* rm, int nbCaractere)
     : ConsoleMinigame(rm),
-      m_nbCaractere(digitCountInRange(nbCaractere, 1, 9)),
+      m_nbCaractere(digitCountInRange(nbCaractere, MIN_CODE_DIGITS, MAX_CODE_DIGITS)),
       m_code(0)
 {
     tailleLigneMax = m_nbCaractere + PROMPT_WIDTH;
@@ -274,7 +274,7 @@ void PlusOuMoins::setCode(unsigned int code)
 
 MasterMind::MasterMind(RessourceManager* rm, int nbCaractere, int idAActiver)
     : ConsoleMinigame(rm),
-      m_nbCaractere(digitCountInRange(nbCaractere, 1, 9)),
+      m_nbCaractere(digitCountInRange(nbCaractere, MIN_CODE_DIGITS, MAX_CODE_DIGITS)),
       m_idAActiver(idAActiver)
 {
     tailleLigneMax = m_nbCaractere + PROMPT_WIDTH;

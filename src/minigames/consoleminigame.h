@@ -91,3 +91,6 @@ private:
 
 // A digit count brought into [low, high], with a trace line when it had to move.
 int digitCountInRange(int count, int low, int high);
+// The codes of the console puzzles have this many digits.
+constexpr int MIN_CODE_DIGITS = 1;
+constexpr int MAX_CODE_DIGITS = 9;

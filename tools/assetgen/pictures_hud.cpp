@@ -255,19 +255,20 @@ void ending(Output& out)
     TextStyle line;
     line.size = 14;
     line.fill = solid(pal::mist);
-    const char* const credits[][2] = {
-        {"Programmation", "l'équipe de Korvane, en C++17 avec la bibliothèque SFML"},
-        {"Images, musiques et sons", "dessinés et composés par le générateur du jeu (tools/assetgen)"},
-        {"Polices", "DejaVu Sans et DejaVu Sans Mono (Debian : fonts-dejavu-core),"},
-        {"", "licence Bitstream Vera, ajouts DejaVu dans le domaine public ;"},
-        {"", "texte complet dans data/fonts/LICENCE-DejaVu.txt"}};
+    const char* const credits[][2] = {{"Programmation", "l'équipe de Korvane, en C++17 avec la bibliothèque SFML"},
+                                      {"Images, musiques et sons", "dessinés et composés par le générateur du jeu"},
+                                      {"Polices", "DejaVu Sans et DejaVu Sans Mono (Debian : fonts-dejavu-core),"},
+                                      {"", "licence Bitstream Vera, ajouts DejaVu dans le domaine public ;"},
+                                      {"", "texte complet dans data/fonts/LICENCE-DejaVu.txt"}};
+    // The labels end left of this column and the lines start on it, both inside the panel.
+    const float CREDITS_COLUMN = 370.f;
     float y = 222.f;
     for (const auto& [label, text] : credits) {
         if (*label) {
             y += 12.f;
-            drawText(c, label, 300, y, head, Align::Right);
+            drawText(c, label, CREDITS_COLUMN - 20, y, head, Align::Right);
         }
-        drawText(c, text, 320, y, line);
+        drawText(c, text, CREDITS_COLUMN, y, line);
         y += 22.f;
     }
     saveTo(out, c, "data\\graphics\\window\\fin\\fin.png");

@@ -17,11 +17,6 @@
 
 namespace {
 
-bool startsWith(const std::string& text, const std::string& start)
-{
-    return text.compare(0, start.size(), start) == 0;
-}
-
 std::string point(float x, float y)
 {
     return "(" + std::to_string(std::lround(x)) + ", " + std::to_string(std::lround(y)) + ")";
@@ -140,14 +135,31 @@ void LevelChecker::checkDialogue(const std::string& path)
     m_dialoguesChecked[path] = true;
     std::string text;
     readWholeFile(hostPath(path), text);
-    readDialogueWording(path, text, m_problems);
+    const std::vector<int> bubbles = readDialogueWording(path, text, m_problems);
     auto in = std::make_unique<CountedText>(text);
     const CountedText& counted = *in;
     listen(path, counted, [&] {
         Dialogue dialogue(&m_app.getRessourceManager(), std::move(in), path, -1);
-        while (!dialogue.hasEnded())
+        for (std::size_t shown = 0; !dialogue.hasEnded(); ++shown) {
+            if (shown < bubbles.size())
+                checkBubble(dialogue, path, bubbles[shown]);
             dialogue.chargerDialogue();
+        }
     });
+}
+
+// The bubble is placed by the game itself, which knows its picture and where a
+// bubble with an arrow starts.
+void LevelChecker::checkBubble(const Dialogue& dialogue, const std::string& path, int line)
+{
+    const sf::FloatRect bubble = dialogue.getActor(dialogue.getActiveActor()).getBackground().getGlobalBounds();
+    const float right = bubble.left + bubble.width;
+    const float bottom = bubble.top + bubble.height;
+    if (bubble.left < GAME_VIEW.left || bubble.top < GAME_VIEW.top || right > GAME_VIEW.left + GAME_VIEW.width ||
+        bottom > GAME_VIEW.top + GAME_VIEW.height)
+        report(path, line,
+               "the bubble from " + point(bubble.left, bubble.top) + " to " + point(right, bottom) +
+                   " goes outside the 1000 x 500 window: the player does not see all of it");
 }
 
 void LevelChecker::searchDeadEnds(const std::string& name, const std::string& text, const MapWording& wording)
@@ -164,6 +176,7 @@ void LevelChecker::searchDeadEnds(const std::string& name, const std::string& te
             level->read(in, path);
         });
     }
+    nameUnknownKinds(path, wording);
     DeadEndSearch search(m_app, *level, text, abilitiesOnEntering(name));
     const std::vector<DeadEnd> ends = search.run();
     for (const DeadEnd& end : ends) {
@@ -174,19 +187,21 @@ void LevelChecker::searchDeadEnds(const std::string& name, const std::string& te
     m_app.removeGameState(level);
 }
 
+// The game's line does not say which word it could not take for a picture kind.
+void LevelChecker::nameUnknownKinds(const std::string& path, const MapWording& wording)
+{
+    for (Problem& problem : m_problems) {
+        const auto kind = wording.unknownKinds.find(problem.line);
+        if (problem.file == path && kind != wording.unknownKinds.end() &&
+            startsWith(problem.message, "ERREUR : Chargement du sprite"))
+            problem.message += ": the picture kind \"" + kind->second + "\" is unknown";
+    }
+}
+
 void LevelChecker::listen(const std::string& path, const CountedText& in, const std::function<void()>& read)
 {
-    bool detail = false;
-    TraceLines trace([&](const std::string& line) {
-        if (startsWith(line, " *** ") || startsWith(line, " -*- ERROR")) {
-            report(path, in.line(), line.substr(5));
-            detail = true;
-        } else if (detail && startsWith(line, "    * ")) {
-            m_problems.back().message += " " + line.substr(6);
-        } else {
-            detail = false;
-        }
-    });
+    ErrorLines errors(
+        path, [&] { return in.line(); }, m_problems);
     read();
 }
 

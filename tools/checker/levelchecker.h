@@ -11,6 +11,7 @@
 
 class Application;
 class CountedText;
+class Dialogue;
 
 // Checks maps the way the game reads and plays them: the game's own readers run over
 // each file (their error lines are given the line they were reading), the checker adds
@@ -39,6 +40,8 @@ private:
     void checkMap(const std::string& name);
     void checkScripts(const std::string& name, const MapWording& wording);
     void checkDialogue(const std::string& path);
+    void checkBubble(const Dialogue& dialogue, const std::string& path, int line);
+    void nameUnknownKinds(const std::string& path, const MapWording& wording);
     void searchDeadEnds(const std::string& name, const std::string& text, const MapWording& wording);
     // Runs one of the game's readers over `in`; each error it prints becomes a problem
     // at the line `in` had reached.

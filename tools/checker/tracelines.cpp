@@ -1,5 +1,7 @@
 #include "tracelines.h"
 
+#include <SFML/System/Err.hpp>
+
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -25,15 +27,16 @@ int CountedText::Buffer::line() const
     return 1 + static_cast<int>(std::count(eback(), gptr(), '\n'));
 }
 
-TraceLines::TraceLines(std::function<void(const std::string&)> listener)
+TraceLines::TraceLines(std::function<void(const std::string&)> listener, std::ostream& stream)
     : m_listener(std::move(listener)),
-      m_previous(std::cout.rdbuf(this))
+      m_stream(stream),
+      m_previous(stream.rdbuf(this))
 {
 }
 
 TraceLines::~TraceLines()
 {
-    std::cout.rdbuf(m_previous);
+    m_stream.rdbuf(m_previous);
 }
 
 TraceLines::int_type TraceLines::overflow(int_type c)
@@ -56,6 +59,39 @@ std::streamsize TraceLines::xsputn(const char* s, std::streamsize n)
         for (std::streamsize i = 0; i < n; ++i)
             overflow(traits_type::to_int_type(s[i]));
     return n;
+}
+
+bool startsWith(const std::string& text, const std::string& start)
+{
+    return text.compare(0, start.size(), start) == 0;
+}
+
+ErrorLines::ErrorLines(std::string file, std::function<int()> line, std::vector<Problem>& problems)
+    : m_file(std::move(file)),
+      m_line(std::move(line)),
+      m_problems(problems),
+      m_trace([this](const std::string& text) { hear(text); }),
+      m_libraryErrors(
+          [this](const std::string& text) {
+              // Pictures are the checker's own to report; music only the library can judge.
+              if (startsWith(text, "Failed to load music") || startsWith(text, "Failed to open sound file"))
+                  m_problems.push_back({m_file, m_line(), text});
+          },
+          sf::err())
+{
+}
+
+void ErrorLines::hear(const std::string& text)
+{
+    if (startsWith(text, " *** ") || startsWith(text, " -*- ERROR") ||
+        startsWith(text, " -*- Nombre de chiffres hors limites")) {
+        m_problems.push_back({m_file, m_line(), text.substr(5)});
+        m_detail = true;
+    } else if (m_detail && startsWith(text, "    * ")) {
+        m_problems.back().message += " " + text.substr(6);
+    } else {
+        m_detail = false;
+    }
 }
 
 bool readWholeFile(const std::string& hostFile, std::string& text)

@@ -1,9 +1,12 @@
 #include "wording.h"
 
+#include "minigames/consoleminigame.h"
+#include "resources/numbers.h"
 #include "resources/path.h"
 #include "tracelines.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <sstream>
 
@@ -30,32 +33,39 @@ std::vector<Word> wordsOf(const std::string& text)
     return words;
 }
 
-bool isInt(const std::string& word, int& value)
+// Numbers are judged by the game's own readers, bounds included.
+bool isInt(const std::string& word, int& value, int limit)
 {
-    char* end = nullptr;
-    const long parsed = std::strtol(word.c_str(), &end, 10);
-    if (word.empty() || *end != '\0')
-        return false;
-    value = static_cast<int>(parsed);
-    return true;
+    std::istringstream in(word);
+    return readInteger(in, value, limit);
 }
 
 bool isFloat(const std::string& word)
 {
-    char* end = nullptr;
-    std::strtof(word.c_str(), &end);
-    return !word.empty() && *end == '\0';
+    std::istringstream in(word);
+    float value = 0.f;
+    return readDecimal(in, value);
 }
 
-// Walks the words of one file, reporting against it; a value that cannot be read stops
-// the walk, as it stops the game's reader (which says so itself where it does).
+// Who tells the author about a value the game cannot read: the map reader says so
+// itself and stops; the script reader stops running the script without a word.
+enum class Unreadable
+{
+    GameReports,
+    CheckerReports,
+};
+
+// Walks the words of one file, reporting against it. A value that cannot be read stops
+// the walk where the game's reader reports it; where the game is silent, the checker
+// reports it and reads on from the next line, for what else the author should fix.
 class Reader
 {
 public:
-    Reader(const std::string& path, const std::string& text, std::vector<Problem>& problems)
+    Reader(const std::string& path, const std::string& text, std::vector<Problem>& problems, Unreadable unreadable)
         : m_path(path),
           m_words(wordsOf(text)),
-          m_problems(problems)
+          m_problems(problems),
+          m_unreadable(unreadable)
     {
     }
 
@@ -79,27 +89,35 @@ public:
         value = take().text;
         return true;
     }
-    bool integer(int& value)
+    bool integer(int& value, int limit = INT_MAX)
     {
-        if (atEnd() || !isInt(m_words[m_next].text, value))
-            return stop();
-        ++m_next;
-        return true;
+        return !atEnd() && valueRead(isInt(m_words[m_next].text, value, limit), "");
     }
     bool decimal()
     {
-        if (atEnd() || !isFloat(m_words[m_next].text))
-            return stop();
-        ++m_next;
-        return true;
+        return !atEnd() && valueRead(isFloat(m_words[m_next].text), "");
     }
-    // Where the game's reader stops without a word, the checker says why.
     bool flag(int& value)
     {
-        if (integer(value) && (value == 0 || value == 1))
-            return true;
-        report(line(), "a flag is 0 or 1: the reader stops here");
-        return stop();
+        return !atEnd() && valueRead(isInt(m_words[m_next].text, value, 1) && value >= 0,
+                                     "a flag is 0 or 1: the reader stops here");
+    }
+
+    // The rest of the current line, which only follows from a word the game misread.
+    void skipLine()
+    {
+        const int current = line();
+        while (m_next < m_words.size() && m_words[m_next].line == current)
+            ++m_next;
+    }
+
+    const std::string& path() const
+    {
+        return m_path;
+    }
+    std::vector<Problem>& problems()
+    {
+        return m_problems;
     }
 
     void report(int line, const std::string& message)
@@ -122,9 +140,26 @@ private:
         return false;
     }
 
+    // Takes the next word as a value, or deals with it as the game does when it is not
+    // `readable` (`why` says what it should have been, when the checker knows better).
+    bool valueRead(bool readable, const std::string& why)
+    {
+        const Word& value = take();
+        if (readable)
+            return true;
+        if (m_unreadable == Unreadable::GameReports)
+            return stop();
+        report(value.line, why.empty()
+                               ? "unreadable value \"" + value.text + "\": the script stops here, nothing after it runs"
+                               : why);
+        skipLine();
+        return false;
+    }
+
     std::string m_path;
     std::vector<Word> m_words;
     std::vector<Problem>& m_problems;
+    Unreadable m_unreadable;
     std::size_t m_next = 0;
     bool m_stopped = false;
     int m_lastUnknownLine = 0;
@@ -134,6 +169,7 @@ enum class Field
 {
     Id,
     Number,
+    Position,
     Decimal,
     Name,
     Picture,
@@ -145,12 +181,12 @@ enum class Field
 const std::map<std::string, std::vector<Field>>& mapSections()
 {
     using F = Field;
-    static const std::vector<Field> placed{F::Id, F::Number, F::Number, F::Picture};
-    static const std::vector<Field> trigger{F::Id, F::Number, F::Number, F::Number, F::Decimal, F::Picture};
+    static const std::vector<Field> placed{F::Id, F::Position, F::Position, F::Picture};
+    static const std::vector<Field> trigger{F::Id, F::Position, F::Position, F::Number, F::Decimal, F::Picture};
     static const std::map<std::string, std::vector<Field>> sections{
         {"[Background]", {F::Picture}},
         {"[BGM]", {F::Name}},
-        {"[GroundEntity]", {F::Id, F::Number, F::Number, F::Picture, F::Hitbox}},
+        {"[GroundEntity]", {F::Id, F::Position, F::Position, F::Picture, F::Hitbox}},
         {"[PicEntity]", placed},
         {"[DoorEntity]", placed},
         {"[InversedDoorEntity]", placed},
@@ -158,9 +194,9 @@ const std::map<std::string, std::vector<Field>>& mapSections()
         {"[ActivableTrigger]", trigger},
         {"[TimerActivableTrigger]", trigger},
         {"[TimerShootableTrigger]", trigger},
-        {"[CurrentLevelVortex]", {F::Id, F::Number, F::Number}},
-        {"[NextLevelVortex]", {F::Id, F::Number, F::Number, F::NextMap}},
-        {"[ScriptedEntity]", {F::Id, F::Number, F::Number, F::Script, F::Picture}},
+        {"[CurrentLevelVortex]", {F::Id, F::Position, F::Position}},
+        {"[NextLevelVortex]", {F::Id, F::Position, F::Position, F::NextMap}},
+        {"[ScriptedEntity]", {F::Id, F::Position, F::Position, F::Script, F::Picture}},
     };
     return sections;
 }
@@ -192,6 +228,8 @@ private:
             return m_in.integer(number) && store(number);
         case Field::Number:
             return m_in.integer(number);
+        case Field::Position:
+            return m_in.integer(number, MAX_POSITION);
         case Field::Decimal:
             return m_in.decimal();
         case Field::Name:
@@ -224,7 +262,9 @@ private:
         return true;
     }
 
-    // An unknown kind word is reported by the game's reader, which then reads no more of it.
+    // The game's reader reports an unknown kind word, without the word, and then takes
+    // the words after it for what follows the picture: the rest of the line is noise
+    // that only follows from the misspelling.
     bool picture()
     {
         std::string kind;
@@ -235,8 +275,11 @@ private:
             numbers = 2;
         else if (kind == "AnimatedSprite")
             numbers = 4;
-        else if (kind != "Sprite")
-            return true;
+        else if (kind != "Sprite") {
+            m_wording.unknownKinds.emplace(m_in.line(), kind);
+            m_in.skipLine();
+            return false;
+        }
         std::string file;
         if (!m_in.word(file))
             return false;
@@ -258,6 +301,7 @@ struct Command
     enum Argument
     {
         Number,
+        Position,
         Flag,
         Decimal,
         Entity,
@@ -273,7 +317,7 @@ const std::map<std::string, Command>& scriptKeywords()
     static const std::map<std::string, Command> keywords{
         {"[TypeDeclenchement]", {{C::Trigger}}},
         {"[IsSolid]", {{C::Flag}}},
-        {"[SetPlayerPosition]", {{C::Number, C::Number}}},
+        {"[SetPlayerPosition]", {{C::Position, C::Position}}},
         {"[ShowDialogue]", {{C::DialogueFile, C::Entity}}},
         {"[SetSolid]", {{C::Flag}}},
         {"[PlayerCanShoot]", {{C::Flag}}},
@@ -286,13 +330,15 @@ const std::map<std::string, Command>& scriptKeywords()
     return keywords;
 }
 
-bool readArgument(Command::Argument argument, const std::string& keyword, Reader& in, ScriptWording& wording)
+bool readArgument(Command::Argument argument, const std::string& keyword, Reader& in, ScriptWording& wording,
+                  int& number)
 {
-    int number = 0;
     std::string name;
     switch (argument) {
     case Command::Number:
         return in.integer(number);
+    case Command::Position:
+        return in.integer(number, MAX_POSITION);
     case Command::Decimal:
         return in.decimal();
     case Command::Flag:
@@ -328,6 +374,21 @@ bool readArgument(Command::Argument argument, const std::string& keyword, Reader
     return false;
 }
 
+// What the game makes of the values it could read: the character is put wherever it is
+// told, and a digit count is brought back into range.
+void checkValues(const std::string& keyword, const std::vector<int>& values, Reader& in)
+{
+    if (keyword == "[SetPlayerPosition]" &&
+        !GAME_VIEW.contains(static_cast<float>(values[0]), static_cast<float>(values[1])))
+        in.report(in.line(), "the character is put at (" + std::to_string(values[0]) + ", " +
+                                 std::to_string(values[1]) + "), outside the 1000 x 500 window: it falls off screen");
+    if (keyword == "[PlusOuMoins]" || keyword == "[MasterMindCode]") {
+        ErrorLines errors(
+            in.path(), [&] { return in.line(); }, in.problems());
+        digitCountInRange(values[0], MIN_CODE_DIGITS, MAX_CODE_DIGITS);
+    }
+}
+
 // Reads keyword after keyword: an unknown one is reported, a known one read by `read`.
 template <typename Entry, typename Read>
 void eachKeyword(Reader& in, const std::map<std::string, Entry>& keywords, Read read)
@@ -352,13 +413,24 @@ bool isBubbleStart(const std::string& line)
     return true;
 }
 
+// The game keeps the low eight bits of each value: 256 shows as black.
+void checkColour(const std::string& what, const int* rgb, const std::string& path, int line,
+                 std::vector<Problem>& problems)
+{
+    if (std::all_of(rgb, rgb + 3, [](int value) { return value >= 0 && value <= 255; }))
+        return;
+    problems.push_back({path, line,
+                        what + " colour " + std::to_string(rgb[0]) + " " + std::to_string(rgb[1]) + " " +
+                            std::to_string(rgb[2]) + " is outside 0..255: the game keeps only its low eight bits"});
+}
+
 } // namespace
 
 MapWording readMapWording(const std::string& mapName, const std::string& path, const std::string& text,
                           std::vector<Problem>& problems)
 {
     MapWording wording;
-    Reader in(path, text, problems);
+    Reader in(path, text, problems, Unreadable::GameReports);
     MapReader sections(mapName, in, wording);
     eachKeyword(in, mapSections(), [&](const std::string& keyword, const std::vector<Field>& fields) {
         if (keyword == "[CurrentLevelVortex]")
@@ -371,17 +443,20 @@ MapWording readMapWording(const std::string& mapName, const std::string& path, c
 ScriptWording readScriptWording(const std::string& path, const std::string& text, std::vector<Problem>& problems)
 {
     ScriptWording wording;
-    Reader in(path, text, problems);
+    Reader in(path, text, problems, Unreadable::CheckerReports);
     eachKeyword(in, scriptKeywords(), [&](const std::string& keyword, const Command& command) {
+        std::vector<int> values;
         for (Command::Argument argument : command.arguments)
-            if (!readArgument(argument, keyword, in, wording))
+            if (!readArgument(argument, keyword, in, wording, values.emplace_back()))
                 return;
+        checkValues(keyword, values, in);
     });
     return wording;
 }
 
-void readDialogueWording(const std::string& path, const std::string& text, std::vector<Problem>& problems)
+std::vector<int> readDialogueWording(const std::string& path, const std::string& text, std::vector<Problem>& problems)
 {
+    std::vector<int> bubbles;
     CountedText in(text);
     int lastUnknownLine = 0;
     std::string token;
@@ -396,7 +471,8 @@ void readDialogueWording(const std::string& path, const std::string& text, std::
         std::string bubble;
         int colour[3];
         if (!(in >> nom >> bubble >> colour[0] >> colour[1] >> colour[2]))
-            return;
+            return bubbles;
+        checkColour("name", colour, path, in.line(), problems);
         for (const std::string& picture :
              {"data\\graphics\\actor\\" + nom + ".png", "data\\graphics\\window\\dialogue\\" + bubble + ".png"})
             if (!gameFileExists(picture))
@@ -404,14 +480,16 @@ void readDialogueWording(const std::string& path, const std::string& text, std::
     }
     if (token != "[Dialogue]") {
         problems.push_back({path, in.line(), "no [Dialogue] line: the dialogue shows nothing"});
-        return;
+        return bubbles;
     }
     // Each bubble's text runs to its "#": a bubble whose "#" is missing swallows the next one.
     for (int header[6]; in >> header[0] >> header[1] >> header[2] >> header[3] >> header[4] >> header[5];) {
         const int first = in.line();
+        checkColour("text", header + 3, path, first, problems);
         std::string texte;
         if (!std::getline(in, texte, '#'))
-            return;
+            return bubbles;
+        bubbles.push_back(first);
         std::istringstream lines(texte);
         int number = first;
         for (std::string line; std::getline(lines, line); ++number)
@@ -419,6 +497,7 @@ void readDialogueWording(const std::string& path, const std::string& text, std::
                 problems.push_back(
                     {path, number, "a bubble starts inside the text of the one before: its \"#\" is missing"});
     }
+    return bubbles;
 }
 
 bool gameFileExists(const std::string& gamePath)

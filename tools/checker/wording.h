@@ -2,6 +2,8 @@
 
 #include "problem.h"
 
+#include <SFML/Graphics/Rect.hpp>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +11,9 @@
 // What the content files say, read word by word the way the game's readers read them,
 // for the mistakes those readers pass over in silence (a misspelt keyword, a duplicate
 // id, a missing picture, a bubble without its "#").
+
+// What the player sees of the level, whatever size the window has been given.
+const sf::FloatRect GAME_VIEW(0.f, 0.f, 1000.f, 500.f);
 
 struct Mention
 {
@@ -28,6 +33,7 @@ struct MapWording
     std::map<int, int> idLines; // id -> the line of the first section that stores it
     std::vector<Mention> scripts;
     std::vector<Mention> nextMaps;
+    std::map<int, std::string> unknownKinds; // line -> a picture kind word the game does not know
     int entries = 0;
 };
 
@@ -42,7 +48,8 @@ struct ScriptWording
 MapWording readMapWording(const std::string& mapName, const std::string& path, const std::string& text,
                           std::vector<Problem>& problems);
 ScriptWording readScriptWording(const std::string& path, const std::string& text, std::vector<Problem>& problems);
-void readDialogueWording(const std::string& path, const std::string& text, std::vector<Problem>& problems);
+// The lines of the bubbles, in the order the game shows them.
+std::vector<int> readDialogueWording(const std::string& path, const std::string& text, std::vector<Problem>& problems);
 
 // True when a file named by its game path exists.
 bool gameFileExists(const std::string& gamePath);
