@@ -193,12 +193,12 @@ TEST_F(ApplicationTest, CounterHiddenForASecondShowsTheInterruptedSecondFirst)
 {
     start();
     game->app().ShowFPSCounter(); // may close the second started at construction
-    sf::sleep(sf::seconds(1.05f));
+    game->app().getFPSClock().advance(1.05f);
     game->app().ShowFPSCounter(); // closes a second: the count restarts
     for (int i = 0; i < 5; ++i)
         game->app().ShowFPSCounter();
     game->send(keyReleased(sf::Keyboard::F1));
-    sf::sleep(sf::seconds(1.05f));
+    game->app().getFPSClock().advance(1.05f);
     game->send(keyReleased(sf::Keyboard::F1));
     game->app().ShowFPSCounter();
     EXPECT_EQ(game->app().getFPSText().getString().toAnsiString(), "FPS : 5");
@@ -207,7 +207,7 @@ TEST_F(ApplicationTest, CounterHiddenForASecondShowsTheInterruptedSecondFirst)
 
     for (int i = 0; i < 150; ++i)
         game->app().ShowFPSCounter();
-    sf::sleep(sf::seconds(1.05f));
+    game->app().getFPSClock().advance(1.05f);
     game->app().ShowFPSCounter();
     const sf::FloatRect counter = game->app().getFPSText().getGlobalBounds();
     EXPECT_LE(counter.left + counter.width, 1000.f) << "three digits are read whole";

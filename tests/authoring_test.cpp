@@ -1,5 +1,5 @@
 #include "core/commandline.h"
-#include "menus/slotmenu.h"
+#include "resources/savefile.h"
 #include "support/leveldata.h"
 
 #include <fstream>

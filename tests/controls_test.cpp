@@ -150,7 +150,7 @@ TEST_F(ControlsTest, EveryWayToReverseGravityActsOnItsRelease)
 TEST_F(ControlsTest, EveryWayToActivateActivatesWhatTheCharacterTouches)
 {
     standOnTheFloor();
-    auto* lever = new CountingEntity(&game->rm(), {390, 400, 60, 60}, false, false, true);
+    auto* lever = new CountingEntity(&game->rm(), {390, 400, 60, 60}, EntityFlag::Activable);
     level->addEntity(7, lever);
     int expected = 0;
     for (const Source& activate : {key(sf::Keyboard::E), padButton(X)}) {

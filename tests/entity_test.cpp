@@ -10,7 +10,7 @@ namespace {
 class Timed : public Entity
 {
 public:
-    Timed(RessourceManager* rm, float delay) : Entity(rm, nullptr, None, 0, 0, false, false, false, false, delay)
+    Timed(RessourceManager* rm, float delay) : Entity(rm, nullptr, HitboxType::None, 0, 0, EntityFlags(), delay)
     {
     }
     void activate() override
@@ -45,9 +45,9 @@ protected:
 
 TEST_F(EntityTest, HitboxIsThePictureRectangleOrNothing)
 {
-    GroundEntity filled(rm.get(), picture(), SpriteFilled, 100, 200);
-    GroundEntity none(rm.get(), picture(), None, 100, 200);
-    GroundEntity bare(rm.get(), nullptr, SpriteFilled, 100, 200);
+    GroundEntity filled(rm.get(), picture(), HitboxType::SpriteFilled, 100, 200);
+    GroundEntity none(rm.get(), picture(), HitboxType::None, 100, 200);
+    GroundEntity bare(rm.get(), nullptr, HitboxType::SpriteFilled, 100, 200);
     EXPECT_EQ(filled.getHitbox(), sf::FloatRect(100, 200, 32, 16));
     EXPECT_EQ(none.getHitbox(), sf::FloatRect(0, 0, 0, 0));
     EXPECT_EQ(bare.getHitbox(), sf::FloatRect(0, 0, 0, 0));
@@ -72,7 +72,7 @@ TEST_F(EntityTest, ActivationLastsItsDelayThenEndsWithTheTimerReset)
     zero.update(0.001f);
     EXPECT_FALSE(zero.isActive()) << "a delay of 0 ends at the next update";
 
-    Timed forever(rm.get(), -1.f);
+    Timed forever(rm.get(), Entity::NEVER_EXPIRES);
     forever.activate();
     forever.update(1e6f);
     EXPECT_TRUE(forever.isActive());
@@ -94,7 +94,7 @@ TEST_F(EntityTest, DoorTogglesBetweenBlockingAndGone)
 
 TEST_F(EntityTest, SpikesRetractAndRiseShowingTheirRow)
 {
-    auto* sheet = new AnimatedSprite(rm->getTexture("data\\spikes.png"), 1, 2, -1.f, false);
+    auto* sheet = new AnimatedSprite(rm->getTexture("data\\spikes.png"), 1, 2, AnimatedSprite::HAND_PICKED, false);
     PicEntity spikes(rm.get(), sheet, 0, 0);
     EXPECT_TRUE(spikes.isDeadly());
     spikes.activate();
@@ -120,7 +120,7 @@ TEST_F(EntityTest, SpikesBlockOnlyAsHighAsTheirPictureDraws)
             if ((y >= 2 && y < 20) || y >= 34)
                 image.setPixel(x, y, sf::Color::Red);
     writeImage("data\\plate.png", image);
-    auto* sheet = new AnimatedSprite(rm->getTexture("data\\plate.png"), 1, 2, -1.f, false);
+    auto* sheet = new AnimatedSprite(rm->getTexture("data\\plate.png"), 1, 2, AnimatedSprite::HAND_PICKED, false);
     PicEntity spikes(rm.get(), sheet, 100, 440);
     EXPECT_EQ(spikes.getHitbox(), sf::FloatRect(100, 442, 40, 18));
     spikes.activate();

@@ -7,9 +7,9 @@
 class MapTest : public LevelTest
 {
 protected:
-    CountingEntity* add(int id, sf::FloatRect box, bool solid, bool deadly, bool activable, int damage = 9999)
+    CountingEntity* add(int id, sf::FloatRect box, EntityFlags flags, int damage = 9999)
     {
-        auto* entity = new CountingEntity(&game->rm(), box, solid, deadly, activable, nullptr, damage);
+        auto* entity = new CountingEntity(&game->rm(), box, flags, nullptr, damage);
         level->addEntity(id, entity);
         return entity;
     }
@@ -197,7 +197,7 @@ TEST_F(MapTest, EqualSidedOverlapDoesNotMoveTheCharacterButStillHurtsAndReports)
 {
     startLevel("");
     player().setPosition(100, 100);
-    CountingEntity* corner = add(1, {129, 137, 10, 10}, true, true, false, 10);
+    CountingEntity* corner = add(1, {129, 137, 10, 10}, EntityFlag::Solid | EntityFlag::Deadly, 10);
     collide();
     EXPECT_EQ(player().getSprite().getPosition(), sf::Vector2f(100, 100));
     EXPECT_EQ(corner->collisions, 1);
@@ -207,7 +207,7 @@ TEST_F(MapTest, EqualSidedOverlapDoesNotMoveTheCharacterButStillHurtsAndReports)
 TEST_F(MapTest, StandingOnADeadlyEntityHurtsEveryFrameWithoutOverlap)
 {
     startLevel("");
-    CountingEntity* hot = add(1, {0, 460, 1000, 40}, true, true, false, 10);
+    CountingEntity* hot = add(1, {0, 460, 1000, 40}, EntityFlag::Solid | EntityFlag::Deadly, 10);
     player().setPosition(100, 425);
     step();
     EXPECT_EQ(player().getSol(), hot);
@@ -221,7 +221,7 @@ TEST_F(MapTest, NonSolidEntitiesNeitherBlockNorHurtNorReport)
 {
     startLevel("");
     player().setPosition(100, 100);
-    CountingEntity* ghost = add(1, {100, 100, 32, 40}, false, true, false, 10);
+    CountingEntity* ghost = add(1, {100, 100, 32, 40}, EntityFlag::Deadly, 10);
     collide();
     EXPECT_EQ(player().getSprite().getPosition(), sf::Vector2f(100, 100));
     EXPECT_EQ(player().getVie(), 100);
@@ -232,8 +232,8 @@ TEST_F(MapTest, PushesAreSeenByTheNextEntityInIdOrder)
 {
     startLevel("");
     player().setPosition(100, 100);
-    add(1, {90, 130, 60, 40}, true, false, false); // floor overlapping the feet by 10
-    CountingEntity* second = add(2, {90, 132, 60, 5}, true, false, false);
+    add(1, {90, 130, 60, 40}, EntityFlag::Solid); // floor overlapping the feet by 10
+    CountingEntity* second = add(2, {90, 132, 60, 5}, EntityFlag::Solid);
     collide();
     EXPECT_FLOAT_EQ(player().getSprite().getPosition().y, 90.f);
     EXPECT_EQ(second->collisions, 0) << "the first push moved the character off it";
@@ -244,10 +244,10 @@ TEST_F(MapTest, ActivationKeyReachesEveryTouchedActivableEntityInIdOrder)
     startLevel("");
     player().setPosition(100, 100);
     std::vector<std::string> log;
-    CountingEntity* high = add(5, {110, 110, 10, 10}, false, false, true);
-    CountingEntity* low = add(3, {100, 130, 50, 50}, false, false, true);
-    CountingEntity* far = add(4, {500, 500, 10, 10}, false, false, true);
-    CountingEntity* inert = add(6, {100, 100, 10, 10}, false, false, false);
+    CountingEntity* high = add(5, {110, 110, 10, 10}, EntityFlag::Activable);
+    CountingEntity* low = add(3, {100, 130, 50, 50}, EntityFlag::Activable);
+    CountingEntity* far = add(4, {500, 500, 10, 10}, EntityFlag::Activable);
+    CountingEntity* inert = add(6, {100, 100, 10, 10}, EntityFlags());
     for (CountingEntity* entity : {high, low, far})
         entity->log = &log;
     high->name = "5";
@@ -265,11 +265,11 @@ TEST_F(MapTest, RightClickActivatesATouchedEntityOnlyWithThePointerOnItsPicture)
 {
     startLevel("");
     player().setPosition(100, 100);
-    auto* lever = new CountingEntity(&game->rm(), {110, 110, 0, 0}, false, false, true,
+    auto* lever = new CountingEntity(&game->rm(), {110, 110, 0, 0}, EntityFlag::Activable,
                                      new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")));
     level->addEntity(1, lever);
-    auto* blind = add(2, {100, 100, 40, 40}, false, false, true); // no picture: never under the pointer
-    auto* away = new CountingEntity(&game->rm(), {600, 300, 0, 0}, false, false, true,
+    auto* blind = add(2, {100, 100, 40, 40}, EntityFlag::Activable); // no picture: never under the pointer
+    auto* away = new CountingEntity(&game->rm(), {600, 300, 0, 0}, EntityFlag::Activable,
                                     new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")));
     level->addEntity(3, away);
 

@@ -86,7 +86,7 @@ TEST_F(MenusTest, MascotPlaysItsEightFramesThenRestsOneSecondThenThree)
 
 TEST_F(MenusTest, ControlsPageOpensFromTheMenuAndClosesOnAnyKeyRelease)
 {
-    sf::sleep(sf::milliseconds(300));
+    game->rm().setBGMPlayingOffset(sf::seconds(1.f));
     game->send(mouseReleased(100, 470));
     ASSERT_NE(game->topAs<ScreenCommandes>(), nullptr);
     game->frame();
@@ -98,7 +98,7 @@ TEST_F(MenusTest, ControlsPageOpensFromTheMenuAndClosesOnAnyKeyRelease)
     EXPECT_TRUE(traced(" -*- Destruction de l'item : data\\graphics\\window\\commandes\\01.png"));
     game->frame();
     EXPECT_EQ(game->rm().getBGMStatus(), sf::SoundSource::Playing);
-    EXPECT_GE(game->rm().getBGMPlayingOffset(), sf::milliseconds(200)) << "the menu music was not restarted";
+    EXPECT_GE(game->rm().getBGMPlayingOffset(), sf::seconds(1.f)) << "the menu music was not restarted";
 }
 
 TEST_F(MenusTest, EscapeClosesThePauseMenuRestoringMusicCursorAndTextures)

@@ -206,7 +206,7 @@ TEST_F(PlayerTest, ReversedGravityFallsUpOntoTheCeiling)
     // Jumping away from the ceiling onto a block below keeps the speed: it is not a landing.
     level->addEntity(3, new GroundEntity(&game->rm(),
                                          new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")),
-                                         SpriteFilled, 90, 100));
+                                         HitboxType::SpriteFilled, 90, 100));
     hold(sf::Keyboard::Space);
     step();
     release(sf::Keyboard::Space);
@@ -243,15 +243,4 @@ TEST_F(PlayerTest, SetPositionReleasesTheWalkUntilTheKeyIsSeenAgain)
     step();
     EXPECT_LT(position().x, 300.f) << "the held key walks again at once";
     EXPECT_EQ(player().getSprite().getEtatY(), 0);
-}
-
-TEST_F(PlayerTest, SaveWritesTheThreeAbilities)
-{
-    startLevel("");
-    std::ostringstream file;
-    player().peuxTirer(true);
-    player().setShootDelay(0.25f);
-    player().canToggleGravity(true);
-    player().save(file);
-    EXPECT_EQ(file.str(), "[Player]\n1 0.25 1");
 }

@@ -1,10 +1,12 @@
 #include "core/application.h"
 
+#include "core/gamesize.h"
 #include "core/stopsignal.h"
 #include "core/version.h"
 #include "entities/scriptedentity.h"
 #include "menus/mainmenu.h"
-#include "menus/slotmenu.h"
+#include "resources/savefile.h"
+#include "resources/trace.h"
 #include "world/map.h"
 
 #include <algorithm>
@@ -16,8 +18,6 @@ namespace {
 
 const char* const ICON_PATH = "data\\graphics\\window\\iconeFenetre.png";
 const unsigned ICON_SIZE = 170;
-const unsigned GAME_WIDTH = 1000;
-const unsigned GAME_HEIGHT = 500;
 const float FPS_COUNTER_LEFT = 875.f;
 // The display's refresh rate is not known to the library: frames beyond 240 a second mean
 // vertical sync is ignored, and 60 a second is what a display shows.
@@ -102,7 +102,7 @@ void Application::setWindowIcon()
 {
     const sf::Image image = m_RManager.getTexture(ICON_PATH).copyToImage();
     if (image.getSize().x < ICON_SIZE || image.getSize().y < ICON_SIZE) {
-        std::cout << " -*- Icone de la fenetre ignoree : image trop petite\n    * " << ICON_PATH << std::endl;
+        trace(" -*- Icone de la fenetre ignoree : image trop petite", ICON_PATH);
         return;
     }
     // Copy the top-left square, so that a larger picture is cut rather than misread.
@@ -250,8 +250,8 @@ void Application::watchFrameRate(float frameTime)
     if (static_cast<float>(m_imagesMesurees) / m_tempsMesure > RUNAWAY_FRAME_RATE) {
         m_frameLimit = DISPLAY_FRAME_RATE;
         m_Window.setFramerateLimit(m_frameLimit);
-        std::cout << " -*- Synchronisation verticale sans effet : " << m_imagesMesurees
-                  << " images par seconde\n    * limite a " << m_frameLimit << std::endl;
+        trace(" -*- Synchronisation verticale sans effet : " + std::to_string(m_imagesMesurees) + " images par seconde",
+              "limite a " + std::to_string(m_frameLimit));
     }
     m_imagesMesurees = 0;
     m_tempsMesure = 0.f;
@@ -337,7 +337,7 @@ void Application::mainMenu()
 
 void Application::ShowFPSCounter()
 {
-    if (m_tempsFPS.getElapsedTime().asSeconds() < 1.f) {
+    if (m_tempsFPS.getElapsedSeconds() < 1.f) {
         ++m_fps;
     } else {
         m_compteurFPS.setString("FPS : " + std::to_string(m_fps));
@@ -437,6 +437,11 @@ const sf::Text& Application::getFPSText() const
 FrameClock& Application::getFrameClock()
 {
     return m_tempsEntreImages;
+}
+
+FrameClock& Application::getFPSClock()
+{
+    return m_tempsFPS;
 }
 
 sf::RenderWindow& Application::getWindow()

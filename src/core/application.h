@@ -5,7 +5,9 @@
 #include "core/options.h"
 #include "resources/ressourcemanager.h"
 
-#include <SFML/Graphics.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Text.hpp>
+#include <SFML/Window/Event.hpp>
 
 #include <string>
 #include <vector>
@@ -33,7 +35,9 @@ public:
     void eventGS(sf::Event& event);
     void updateGS();
     void drawGS();
+    // Takes ownership: deleted when it leaves the stack.
     void addGameState(GameState* state);
+    // Deletes the top state at once: a state that pops itself touches nothing of itself after.
     void popGameState();
     // Destroys and removes this state wherever it is on the stack: a state that ends
     // after pushing another one (a dialogue opening a puzzle) leaves that one in place.
@@ -56,6 +60,8 @@ public:
     unsigned getFrameLimit() const;
     const sf::Text& getFPSText() const;
     FrameClock& getFrameClock();
+    // The second the FPS counter counts frames over.
+    FrameClock& getFPSClock();
     sf::RenderWindow& getWindow();
     RessourceManager& getRessourceManager();
 
@@ -63,7 +69,7 @@ private:
     void handleApplicationKey(sf::Keyboard::Key key);
     // True while the state a pass has just called is still where the pass found it.
     bool stillAt(std::size_t index, const GameState* state) const;
-    // Mouse positions arrive in window pixels; the game works in its 1000 x 500
+    // Mouse positions arrive in window pixels; the game works in its own
     // coordinates whatever size the window has been given.
     void mapMouseToGame(int& x, int& y) const;
     // Opens the window, at the game's size or over the whole screen.
@@ -82,10 +88,10 @@ private:
     int m_fps;
     sf::RenderWindow m_Window;
     FrameClock m_tempsEntreImages;
-    sf::Clock m_tempsFPS;
+    FrameClock m_tempsFPS;
     sf::Text m_compteurFPS;
     RessourceManager m_RManager;
-    std::vector<GameState*> m_States;
+    std::vector<GameState*> m_States; // owned, bottom first
     unsigned m_frameLimit;
     int m_imagesMesurees; // frames of the second being measured
     float m_tempsMesure;

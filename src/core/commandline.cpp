@@ -1,5 +1,6 @@
 #include "core/commandline.h"
 
+#include "resources/trace.h"
 #include "world/map.h"
 
 namespace {
@@ -8,7 +9,7 @@ const char* const USAGE = " -- Usage : korvane [--map NOM]\n";
 
 std::string refusal(const std::string& message, const std::string& detail)
 {
-    return " *** ERREUR : " + message + " :\n    * " + detail + "\n" + USAGE;
+    return errorMessage(message, detail) + "\n" + USAGE;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "input/keys.h"
 #include "resources/atomicfile.h"
 #include "resources/path.h"
+#include "resources/trace.h"
 
 #include <fstream>
 #include <functional>
@@ -120,7 +121,7 @@ Options loadOptions(const std::string& gamePath)
     if (!file)
         std::cout << " -*- Options absentes, options par defaut : " << gamePath << std::endl;
     else if (!readOptions(file, options))
-        std::cout << " *** ERREUR : Options illisibles, options par defaut :\n    * " << gamePath << std::endl;
+        traceError("Options illisibles, options par defaut", gamePath);
     else
         std::cout << " -- Chargement des options : " << gamePath << std::endl;
     return options;
@@ -130,6 +131,6 @@ bool saveOptions(const std::string& gamePath, const Options& options)
 {
     if (writeAtomically(gamePath, [&options](std::ostream& file) { writeOptions(file, options); }))
         return true;
-    std::cout << " *** ERREUR : Echec de l'ecriture des options :\n    * " << gamePath << std::endl;
+    traceError("Echec de l'ecriture des options", gamePath);
     return false;
 }

@@ -1,18 +1,26 @@
 #include "dialogue/dialogue.h"
 
 #include "core/application.h"
+#include "core/gamesize.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "minigames/consoleminigame.h"
+#include "player/player.h"
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
+#include "resources/trace.h"
 #include "world/map.h"
 
 #include <iostream>
 
 namespace {
+
+// A bubble's position word that puts it in the middle of the game's picture.
+const int CENTRED = -1;
+// The speaker before the first bubble, and after the last.
+const int NO_ACTOR = -1;
 
 // Colour values keep their low eight bits: 256 is 0, 300 is 44.
 sf::Color colour(int r, int g, int b)
@@ -82,7 +90,7 @@ Dialogue::Dialogue(RessourceManager* rm, std::unique_ptr<std::istream> source, s
     : GameState(rm, true, false),
       fichier(std::move(source)),
       m_path(std::move(name)),
-      m_acteurActif(-1),
+      m_acteurActif(NO_ACTOR),
       m_idEntiterAActiver(idEntiterAActiver),
       m_waitForInput(nullptr),
       m_ended(false)
@@ -101,7 +109,7 @@ void Dialogue::build()
     if (fichier && *fichier) {
         load();
     } else {
-        std::cout << " *** Echec de l'ouverture du fichier :\n    * " << m_path << std::endl;
+        trace(" *** Echec de l'ouverture du fichier :", m_path);
         end();
     }
 }
@@ -149,7 +157,7 @@ void Dialogue::chargerDialogue()
     if (fichier->eof())
         return end();
 
-    int actor = -1;
+    int actor = NO_ACTOR;
     int x = 0;
     int y = 0;
     int r = 0;
@@ -179,13 +187,12 @@ bool Dialogue::readColour(int& r, int& g, int& b)
 
 void Dialogue::place(Actor& actor, int x, int y)
 {
-    // Centred in the game's 1000 x 500 view, whatever size the window has been given.
-    const sf::Vector2f view = m_RManager->getWindow().getView().getSize();
+    // Centred in the game's picture, whatever size the window has been given.
     const sf::IntRect bubble = actor.getBackground().getTextureRect();
-    if (x == -1)
-        x = static_cast<int>(view.x) / 2 - bubble.width / 2;
-    if (y == -1)
-        y = static_cast<int>(view.y) / 2 - bubble.height / 2;
+    if (x == CENTRED)
+        x = GAME_WIDTH / 2 - bubble.width / 2;
+    if (y == CENTRED)
+        y = GAME_HEIGHT / 2 - bubble.height / 2;
     actor.setPosition(x, y);
     m_dialogue.setPosition(static_cast<float>(x + 120), static_cast<float>(y + 8));
     m_waitForInput->setPosition(static_cast<float>(x + 579), static_cast<float>(y + 82));
@@ -193,7 +200,7 @@ void Dialogue::place(Actor& actor, int x, int y)
 
 void Dialogue::endOnError(const std::string& what)
 {
-    std::cout << " *** ERREUR : Dialogue interrompu (" << what << ") :\n    * " << m_path << std::endl;
+    traceError("Dialogue interrompu (" + what + ")", m_path);
     end();
 }
 
@@ -201,9 +208,9 @@ void Dialogue::end()
 {
     m_ended = true;
     Map* map = m_RManager->getMap();
-    if (map && m_acteurActif != -1)
+    if (map && m_acteurActif != NO_ACTOR)
         map->markRead(m_path);
-    if (map && m_idEntiterAActiver != -1)
+    if (map && m_idEntiterAActiver != NO_ENTITY)
         map->activerEntite(m_idEntiterAActiver);
     // Whatever the activation pushed stays: only this dialogue leaves the stack (if it
     // is on it yet: one that ends while it is built is dropped by whoever built it).
@@ -215,9 +222,9 @@ bool Dialogue::event(const sf::Event& event)
     const Input& input = m_RManager->getInput();
     if (input.released(event, Action::Pause)) {
         m_RManager->getApplication().addGameState(new PauseMenu(m_RManager));
-    } else if (m_acteurActif != -1 && input.released(event, Action::NextLine)) {
+    } else if (m_acteurActif != NO_ACTOR && input.released(event, Action::NextLine)) {
         chargerDialogue(); // may end the dialogue: nothing of it is touched after
-    } else if (event.type == sf::Event::MouseButtonReleased && m_acteurActif != -1 &&
+    } else if (event.type == sf::Event::MouseButtonReleased && m_acteurActif != NO_ACTOR &&
                collisionSourisSprite(event.mouseButton.x, event.mouseButton.y,
                                      m_Actors[m_acteurActif]->getBackground())) {
         chargerDialogue();
@@ -232,7 +239,7 @@ void Dialogue::update(float t)
 
 void Dialogue::draw()
 {
-    if (m_acteurActif == -1 || isUnderTerminal())
+    if (m_acteurActif == NO_ACTOR || isUnderTerminal())
         return;
     m_Actors[m_acteurActif]->draw();
     sf::RenderWindow& window = m_RManager->getWindow();

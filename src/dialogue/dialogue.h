@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gamestate.h"
+#include "entities/entity.h"
 #include "graphics/sprite.h"
 
 #include <SFML/Graphics/Sprite.hpp>
@@ -35,7 +36,7 @@ private:
 };
 
 // Speech bubbles over the frozen level, one at a time, read from a dialogue file.
-// When the last bubble is passed it activates an entity of the level (-1: none).
+// When the last bubble is passed it activates an entity of the level (or NO_ENTITY).
 class Dialogue : public GameState
 {
 public:
@@ -74,7 +75,7 @@ private:
     int m_acteurActif;
     int m_idEntiterAActiver;
     sf::Text m_dialogue;
-    std::vector<Actor*> m_Actors;
-    AnimatedSprite* m_waitForInput;
+    std::vector<Actor*> m_Actors;   // owned
+    AnimatedSprite* m_waitForInput; // owned
     bool m_ended;
 };

@@ -14,7 +14,7 @@ Sprite* bulletPicture(RessourceManager* rm)
 } // namespace
 
 Bullet::Bullet(RessourceManager* rm, int damage, sf::FloatRect shot)
-    : Entity(rm, bulletPicture(rm), SpriteFilled, 0, 0, true, false, false, false, 0.f),
+    : Entity(rm, bulletPicture(rm), HitboxType::SpriteFilled, 0, 0, EntityFlag::Solid),
       m_vitesse(500.f),
       m_ratioX(0.f),
       m_ratioY(0.f)

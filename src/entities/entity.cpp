@@ -2,12 +2,11 @@
 
 #include "resources/ressourcemanager.h"
 
-Entity::Entity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y, bool solid, bool deadly,
-               bool shootable, bool activable, float delay)
-    : m_solid(solid),
-      m_deadly(deadly),
-      m_shootable(shootable),
-      m_activable(activable),
+Entity::Entity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y, EntityFlags flags, float delay)
+    : m_solid(flags.has(EntityFlag::Solid)),
+      m_deadly(flags.has(EntityFlag::Deadly)),
+      m_shootable(flags.has(EntityFlag::Shootable)),
+      m_activable(flags.has(EntityFlag::Activable)),
       m_visible(true),
       m_damageAmount(9999),
       m_active(false),
@@ -46,7 +45,7 @@ void Entity::update(float t)
 
 bool Entity::runTimer(float t)
 {
-    if (!m_active || m_delay == -1.f)
+    if (!m_active || m_delay == NEVER_EXPIRES)
         return false;
     m_tpsDepuisActivation += t;
     if (m_tpsDepuisActivation < m_delay)
@@ -74,37 +73,37 @@ void Entity::onCollision()
 {
 }
 
-bool Entity::isSolid()
+bool Entity::isSolid() const
 {
     return m_solid;
 }
 
-bool Entity::isDeadly()
+bool Entity::isDeadly() const
 {
     return m_deadly;
 }
 
-int Entity::getDamage()
+int Entity::getDamage() const
 {
     return m_damageAmount;
 }
 
-bool Entity::isShootable()
+bool Entity::isShootable() const
 {
     return m_shootable;
 }
 
-bool Entity::isActivable()
+bool Entity::isActivable() const
 {
     return m_activable;
 }
 
-sf::FloatRect Entity::getHitbox()
+sf::FloatRect Entity::getHitbox() const
 {
     return m_hitbox;
 }
 
-const Sprite& Entity::getSprite()
+const Sprite& Entity::getSprite() const
 {
     return *m_sprite;
 }
@@ -116,7 +115,7 @@ void Entity::setVisible(bool visible)
 
 void Entity::refreshHitbox()
 {
-    if (!m_sprite || m_typeHitbox == None) {
+    if (!m_sprite || m_typeHitbox == HitboxType::None) {
         m_hitbox = sf::FloatRect(0, 0, 0, 0);
         return;
     }

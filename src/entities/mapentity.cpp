@@ -1,5 +1,6 @@
 #include "entities/mapentity.h"
 
+#include "player/player.h"
 #include "resources/ressourcemanager.h"
 #include "world/campaign.h"
 #include "world/map.h"
@@ -28,14 +29,14 @@ void centrePlayerOn(RessourceManager* rm, const Sprite& vortex)
 } // namespace
 
 CurrentLevelVortex::CurrentLevelVortex(RessourceManager* rm, int x, int y)
-    : Entity(rm, nullptr, None, x, y, false, false, false, false, 0.f)
+    : Entity(rm, nullptr, HitboxType::None, x, y, EntityFlags())
 {
     m_sprite = vortexPicture(rm, "currentLevelVortex.png", 100.f, x, y);
     centrePlayerOn(m_RManager, *m_sprite);
 }
 
 NextLevelVortex::NextLevelVortex(RessourceManager* rm, std::string nextLevelName, int x, int y)
-    : Entity(rm, nullptr, SpriteFilled, x, y, true, false, false, false, 0.f),
+    : Entity(rm, nullptr, HitboxType::SpriteFilled, x, y, EntityFlag::Solid),
       m_nextLevelName(std::move(nextLevelName)),
       m_signale(false)
 {

@@ -3,9 +3,11 @@
 #include "core/application.h"
 #include "dialogue/dialogue.h"
 #include "minigames/consoleminigame.h"
+#include "player/player.h"
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
+#include "resources/trace.h"
 #include "world/map.h"
 
 #include <iostream>
@@ -39,7 +41,7 @@ void skipLine(std::istream& fichier)
 } // namespace
 
 ScriptedEntity::ScriptedEntity(RessourceManager* rm, Sprite* sprite, std::string path, int x, int y)
-    : Entity(rm, sprite, SpriteFilled, x, y, true, false, false, false, 0.f),
+    : Entity(rm, sprite, HitboxType::SpriteFilled, x, y, EntityFlag::Solid),
       m_path(std::move(path)),
       m_typeDeclenchement(Dont),
       m_tempsAvantDeclenchement(0.f),
@@ -57,8 +59,7 @@ bool ScriptedEntity::withinFrame(bool allowed)
 {
     if (!allowed && !frame.reported) {
         frame.reported = true;
-        std::cout << " *** ERREUR : Trop de scripts dans cette image, la suite est ignoree :\n    * " << m_path
-                  << std::endl;
+        traceError("Trop de scripts dans cette image, la suite est ignoree", m_path);
     }
     return allowed;
 }
@@ -86,7 +87,7 @@ void ScriptedEntity::load()
         return;
     std::unique_ptr<std::istream> fichier = openScript();
     if (!fichier) {
-        std::cout << " *** ERROR : ERREUR CHARGEMENT SCRIPT\n    * " << m_path << std::endl;
+        trace(" *** ERROR : ERREUR CHARGEMENT SCRIPT", m_path);
         return;
     }
     readHeader(*fichier);
@@ -165,8 +166,7 @@ void ScriptedEntity::onShoot()
 void ScriptedEntity::activate()
 {
     if (nesting >= MAX_NESTING) {
-        std::cout << " *** ERREUR : Scripts imbriques trop profondement, activation ignoree :\n    * " << m_path
-                  << std::endl;
+        traceError("Scripts imbriques trop profondement, activation ignoree", m_path);
         return;
     }
     if (!withinFrame(frame.activations < MAX_ACTIVATIONS_PER_FRAME && frame.text < MAX_TEXT_PER_FRAME))
@@ -258,7 +258,7 @@ void ScriptedEntity::showDialogue(const std::string& path, int idEntiterAActiver
     // After a restart, what the level shows by itself and the player has already read is not
     // shown again; what its end activates still happens, at the moment it would have.
     if (byItself > 0 && map && map->hasRead(path)) {
-        if (idEntiterAActiver != -1)
+        if (idEntiterAActiver != NO_ENTITY)
             map->activerEntite(idEntiterAActiver);
         return;
     }

@@ -21,6 +21,7 @@ enum TypeDeclenchement
 class ScriptedEntity : public Entity
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     ScriptedEntity(RessourceManager* rm, Sprite* sprite, std::string path, int x, int y);
     ~ScriptedEntity() override = default;
 

@@ -6,12 +6,12 @@
 #include <algorithm>
 
 GroundEntity::GroundEntity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y)
-    : Entity(rm, sprite, type, x, y, true, false, false, false, 0.f)
+    : Entity(rm, sprite, type, x, y, EntityFlag::Solid)
 {
 }
 
 PicEntity::PicEntity(RessourceManager* rm, Sprite* sprite, int x, int y)
-    : Entity(rm, sprite, SpriteFilled, x, y, true, true, false, false, 0.f)
+    : Entity(rm, sprite, HitboxType::SpriteFilled, x, y, EntityFlag::Solid | EntityFlag::Deadly)
 {
     if (!m_sprite)
         return;
@@ -64,7 +64,7 @@ void PicEntity::onCollision()
 }
 
 DoorEntity::DoorEntity(RessourceManager* rm, Sprite* sprite, int x, int y)
-    : Entity(rm, sprite, SpriteFilled, x, y, true, false, false, false, 0.f),
+    : Entity(rm, sprite, HitboxType::SpriteFilled, x, y, EntityFlag::Solid),
       m_isOpen(false)
 {
 }
@@ -81,7 +81,7 @@ void DoorEntity::open()
 {
     m_isOpen = true;
     m_visible = false;
-    m_typeHitbox = None;
+    m_typeHitbox = HitboxType::None;
     refreshHitbox();
 }
 
@@ -89,7 +89,7 @@ void DoorEntity::close()
 {
     m_isOpen = false;
     m_visible = true;
-    m_typeHitbox = SpriteFilled;
+    m_typeHitbox = HitboxType::SpriteFilled;
     refreshHitbox();
 }
 
@@ -99,6 +99,6 @@ bool DoorEntity::isOpen() const
 }
 
 DecorationEntity::DecorationEntity(RessourceManager* rm, Sprite* sprite, int x, int y)
-    : Entity(rm, sprite, SpriteFilled, x, y, false, false, false, false, 0.f)
+    : Entity(rm, sprite, HitboxType::SpriteFilled, x, y, EntityFlags())
 {
 }

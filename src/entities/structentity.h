@@ -10,6 +10,7 @@ class Image;
 class GroundEntity : public Entity
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     GroundEntity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y);
 };
 
@@ -18,6 +19,7 @@ public:
 class PicEntity : public Entity
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     PicEntity(RessourceManager* rm, Sprite* sprite, int x, int y);
 
     void activate() override;
@@ -41,6 +43,7 @@ private:
 class DoorEntity : public Entity
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     DoorEntity(RessourceManager* rm, Sprite* sprite, int x, int y);
 
     void activate() override;
@@ -56,5 +59,6 @@ private:
 class DecorationEntity : public Entity
 {
 public:
+    // Takes ownership of the picture, as every entity does.
     DecorationEntity(RessourceManager* rm, Sprite* sprite, int x, int y);
 };

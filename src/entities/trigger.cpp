@@ -8,9 +8,12 @@ const char* const CLICK = "data\\sounds\\trigger.ogg";
 
 } // namespace
 
-Trigger::Trigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay, bool shootable)
-    : Entity(rm, sprite, SpriteFilled, x, y, shootable, false, shootable, !shootable, delay),
-      m_destination(destination)
+Trigger::Trigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay, bool shootable,
+                 Expiry expiry)
+    : Entity(rm, sprite, HitboxType::SpriteFilled, x, y,
+             shootable ? EntityFlag::Solid | EntityFlag::Shootable : EntityFlags(EntityFlag::Activable), delay),
+      m_destination(destination),
+      m_expiry(expiry)
 {
 }
 
@@ -27,9 +30,14 @@ void Trigger::activate()
 
 void Trigger::update(float t)
 {
-    if (runTimer(t) && m_sprite)
+    const bool expired = runTimer(t);
+    if (expired && m_sprite)
         m_sprite->setEtatY(0);
     updateSprite(t);
+    if (expired && undoesOnExpiry()) {
+        click();
+        activateDestination();
+    }
 }
 
 Entity* Trigger::getDestination() const
@@ -37,24 +45,14 @@ Entity* Trigger::getDestination() const
     return m_destination;
 }
 
-void Trigger::updateUndoingOnExpiry(float t)
-{
-    const bool wasOn = m_active;
-    Trigger::update(t);
-    if (wasOn != m_active) {
-        click();
-        activateDestination();
-    }
-}
-
 bool Trigger::undoesOnExpiry() const
 {
-    return false;
+    return m_expiry == Expiry::UndoesDestination;
 }
 
 float Trigger::getTimeLeft() const
 {
-    if (!m_active || m_delay == -1.f)
+    if (!m_active || m_delay == NEVER_EXPIRES)
         return 0.f;
     return m_delay - m_tpsDepuisActivation;
 }
@@ -75,8 +73,9 @@ void Trigger::activateDestination()
         m_destination->activate();
 }
 
-ShootableTrigger::ShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay)
-    : Trigger(rm, sprite, destination, x, y, delay, true)
+ShootableTrigger::ShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay,
+                                   Expiry expiry)
+    : Trigger(rm, sprite, destination, x, y, delay, true, expiry)
 {
 }
 
@@ -87,37 +86,18 @@ void ShootableTrigger::onShoot()
 
 TimerShootableTrigger::TimerShootableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y,
                                              float delay)
-    : ShootableTrigger(rm, sprite, destination, x, y, delay)
+    : ShootableTrigger(rm, sprite, destination, x, y, delay, Expiry::UndoesDestination)
 {
 }
 
-void TimerShootableTrigger::update(float t)
-{
-    updateUndoingOnExpiry(t);
-}
-
-bool TimerShootableTrigger::undoesOnExpiry() const
-{
-    return true;
-}
-
-ActivableTrigger::ActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay)
-    : Trigger(rm, sprite, destination, x, y, delay, false)
+ActivableTrigger::ActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y, float delay,
+                                   Expiry expiry)
+    : Trigger(rm, sprite, destination, x, y, delay, false, expiry)
 {
 }
 
 TimerActivableTrigger::TimerActivableTrigger(RessourceManager* rm, Sprite* sprite, Entity* destination, int x, int y,
                                              float delay)
-    : ActivableTrigger(rm, sprite, destination, x, y, delay)
+    : ActivableTrigger(rm, sprite, destination, x, y, delay, Expiry::UndoesDestination)
 {
-}
-
-void TimerActivableTrigger::update(float t)
-{
-    updateUndoingOnExpiry(t);
-}
-
-bool TimerActivableTrigger::undoesOnExpiry() const
-{
-    return true;
 }

@@ -81,7 +81,7 @@ AnimatedSprite::AnimatedSprite(const sf::Texture& texture, int nbEtatX, int nbEt
 
 bool AnimatedSprite::update(float t)
 {
-    if (m_tpsEntreImages == -1.f)
+    if (m_tpsEntreImages == HAND_PICKED)
         return false;
     m_tpsDepuisImage += t;
     if (!(m_tpsDepuisImage > m_tpsEntreImages))

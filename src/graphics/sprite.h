@@ -38,6 +38,9 @@ private:
 class AnimatedSprite : public Sprite
 {
 public:
+    // The frame time of a sheet whose frames are only chosen by hand (setEtatX, setEtatY).
+    static constexpr float HAND_PICKED = -1.f;
+
     AnimatedSprite(const sf::Texture& texture, int nbEtatX, int nbEtatY, float tpsEntreImages,
                    bool changeEtatYToutSeul);
 
@@ -57,6 +60,6 @@ private:
     int m_largeurSprite;
     int m_hauteurSprite;
     bool m_changeEtatYToutSeul;
-    float m_tpsEntreImages; // exactly -1: frames are only chosen by hand
+    float m_tpsEntreImages; // HAND_PICKED, or the seconds each frame shows
     float m_tpsDepuisImage;
 };

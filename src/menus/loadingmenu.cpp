@@ -1,7 +1,9 @@
 #include "menus/loadingmenu.h"
 
+#include "player/player.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
+#include "resources/trace.h"
 #include "world/map.h"
 
 #include <iostream>
@@ -24,7 +26,7 @@ void LoadingMenu::loadSlot(unsigned int slot)
     const SavedGame saved = file ? readSavedGame(*file) : SavedGame();
     if (saved.mapName.empty()) {
         // Starting on no map would later overwrite the slot with a file nothing can read.
-        std::cout << " *** ERREUR : Sauvegarde illisible, aucune map :\n    * " << path << std::endl;
+        traceError("Sauvegarde illisible, aucune map", path);
         return;
     }
     Player* player = new Player(m_RManager);

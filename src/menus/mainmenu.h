@@ -30,7 +30,7 @@ private:
     sf::Sprite m_quitter;
     sf::Sprite m_titre;
     sf::Sprite m_commandes;
-    AnimatedSprite* m_virus;
-    sf::Sprite m_options; // its picture comes with the first drawing, after start-up
+    AnimatedSprite* m_virus; // owned
+    sf::Sprite m_options;    // its picture comes with the first drawing, after start-up
     MenuFocus m_focus;
 };

@@ -1,6 +1,7 @@
 #include "menus/newgamemenu.h"
 
 #include "core/application.h"
+#include "core/gamesize.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
 #include "world/campaign.h"
@@ -32,7 +33,7 @@ NewGameMenu::NewGameMenu(RessourceManager* rm)
     m_question.setString(toDisplayString(QUESTION));
     // Centred above the three slots, between the menu's title and its panel.
     const sf::FloatRect text = m_question.getLocalBounds();
-    m_question.setPosition(std::floor(500.f - text.width / 2 - text.left), QUESTION_TOP);
+    m_question.setPosition(std::floor(GAME_WIDTH / 2.f - text.width / 2 - text.left), QUESTION_TOP);
 }
 
 void NewGameMenu::chooseSlot(unsigned slot)

@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "menus/layout.h"
+#include "player/player.h"
 #include "resources/ressourcemanager.h"
 #include "world/campaign.h"
 #include "world/map.h"
@@ -102,7 +103,7 @@ bool GameOver::event(const sf::Event& event)
         Map& map = *m_RManager->getMap();
         m_fleche.release();
         map.changeMap(m_levelName);
-        map.getPlayer()->setVie(-1);
+        map.getPlayer()->setVie(Player::REFILL);
         m_RManager->getApplication().removeGameState(this); // not what the new map opened
     } else if (chosen == 1) {
         m_RManager->getApplication().mainMenu();

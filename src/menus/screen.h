@@ -32,7 +32,7 @@ private:
     std::string m_nextLevelName;
     float m_tempsBloque; // seconds left before the screen can be passed
     bool m_peuxEtrePasse;
-    Sprite* m_background;
+    Sprite* m_background; // owned
     std::bitset<sf::Keyboard::KeyCount> m_keysDown;
     ArrowCursor m_fleche;
 };
@@ -51,7 +51,7 @@ private:
     std::string m_levelName;
     sf::Sprite m_recommencer;
     sf::Sprite m_retourMenu;
-    Sprite* m_background;
+    Sprite* m_background; // owned
     MenuFocus m_focus;
     ArrowCursor m_fleche;
 };

@@ -2,7 +2,6 @@
 
 #include "core/application.h"
 #include "resources/contentfile.h"
-#include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
@@ -16,50 +15,7 @@ const sf::Vector2f EMPTY_POSITION[3] = {{347, 211}, {347, 302}, {347, 395}};
 // A save is there, but its map cannot be opened.
 const char* const UNREADABLE_SLOT = "data\\graphics\\window\\newGameMenu\\slotIllisible.png";
 
-// Reads one value into `value`; false (and the value left empty) when it cannot be read.
-template <typename T>
-bool readValue(std::istream& file, std::optional<T>& value, bool (*reader)(std::istream&, T&))
-{
-    T read{};
-    if (!reader(file, read))
-        return false;
-    value = read;
-    return true;
-}
-
 } // namespace
-
-std::string slotPath(unsigned slot)
-{
-    return "data\\saves\\0" + std::to_string(slot + 1) + "\\save.sv";
-}
-
-SavedGame readSavedGame(std::istream& file)
-{
-    SavedGame game;
-    std::string op;
-    while (file >> op) {
-        if (op == "[Player]") {
-            if (!readValue(file, game.canShoot, readFlag) || !readValue(file, game.shootDelay, readDecimal) ||
-                !readValue(file, game.canToggleGravity, readFlag))
-                break;
-        } else if (op == "[Map]") {
-            if (!(file >> game.mapName))
-                break;
-        }
-    }
-    return game;
-}
-
-std::string readSlotMapName(std::istream& file)
-{
-    std::string mapName;
-    std::string token;
-    while (file >> token)
-        if (token == "[Map]")
-            file >> mapName;
-    return mapName;
-}
 
 SlotMenu::SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots)
     : GameState(rm, true, true),

@@ -2,32 +2,13 @@
 
 #include "core/gamestate.h"
 #include "menus/menufocus.h"
+#include "resources/savefile.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
-#include <istream>
-#include <optional>
 #include <string>
 
 class Map;
-
-// The save file of slot 0, 1 or 2: "data\saves\01\save.sv" to "data\saves\03\save.sv".
-std::string slotPath(unsigned slot);
-
-// What a save file holds. A value it does not provide stays empty.
-struct SavedGame
-{
-    std::string mapName;
-    std::optional<bool> canShoot;
-    std::optional<float> shootDelay;
-    std::optional<bool> canToggleGravity;
-};
-
-// Reads a save file as the loading menu restores it: reading stops at the first
-// value that cannot be read.
-SavedGame readSavedGame(std::istream& file);
-// The map a save file names, for the slot menus' icons: the last "[Map]" wins.
-std::string readSlotMapName(std::istream& file);
 
 // What the new-game and loading menus share: their background, the back arrow
 // and one picture per slot, built from the slots as they are on disk.
@@ -44,8 +25,8 @@ protected:
     SlotMenu(RessourceManager* rm, const std::string& background, bool showEmptySlots);
     // A released click on the picture of slot 0 to 2.
     virtual void chooseSlot(unsigned slot) = 0;
-    // Pushes the level, or drops it when no map of it could be opened: a game is
-    // never entered on nothing.
+    // Takes ownership of the level: pushes it, or deletes it when no map of it could be
+    // opened, so that a game is never entered on nothing.
     void play(Map* level);
     // What pressing a button does: a slot (0 to 2), the back arrow (3) or none.
     void press(int button);

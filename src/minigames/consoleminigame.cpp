@@ -1,9 +1,11 @@
 #include "minigames/consoleminigame.h"
 
 #include "core/application.h"
+#include "core/gamesize.h"
 #include "resources/random.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
+#include "resources/trace.h"
 #include "world/map.h"
 
 #include <algorithm>
@@ -13,6 +15,13 @@
 namespace {
 
 const char* const PROMPT = "\n>: ";
+// What the input line holds besides the digits typed: the prompt's three characters and the cursor.
+const int PROMPT_WIDTH = 4;
+// The characters of a line and the lines the screen shows before the oldest scroll away.
+const int LINE_WIDTH = 65;
+const int LINE_COUNT = 21;
+// The cursor shows, then hides, for this long each.
+const float BLINK_PERIOD = 0.5f;
 
 // The digit of a key of the top row or the keypad, or -1.
 int digitOf(sf::Keyboard::Key key)
@@ -30,7 +39,7 @@ int digitCountInRange(int count, int low, int high)
 {
     const int kept = std::clamp(count, low, high);
     if (kept != count)
-        std::cout << " -*- Nombre de chiffres hors limites : " << count << "\n    * ramene a " << kept << std::endl;
+        trace(" -*- Nombre de chiffres hors limites : " + std::to_string(count), "ramene a " + std::to_string(kept));
     return kept;
 }
 
@@ -40,15 +49,15 @@ ConsoleMinigame::ConsoleMinigame(RessourceManager* rm)
       m_termine(false),
       m_peuxRentrerNb(true),
       m_peuxRentrerChar(true),
-      delaiTiret(0.5f),
-      tailleLigneMax(65),
-      nbLigneMax(21),
+      delaiTiret(BLINK_PERIOD),
+      tailleLigneMax(LINE_WIDTH),
+      nbLigneMax(LINE_COUNT),
       m_background(new Sprite(rm->getTexture("data\\graphics\\window\\console\\background.png"))),
       m_padDigit(-1)
 {
     const sf::IntRect frame = m_background->getTextureRect();
-    const float x = static_cast<float>(500 - frame.width / 2);
-    const float y = static_cast<float>(250 - frame.height / 2);
+    const float x = static_cast<float>(GAME_WIDTH / 2 - frame.width / 2);
+    const float y = static_cast<float>(GAME_HEIGHT / 2 - frame.height / 2);
     m_background->setPosition(x, y);
     m_texteConsole.setPosition(x + 15, y + 15);
     m_texteConsole.setFont(m_RManager->getFont("data\\fonts\\dialogue.ttf"));
@@ -91,7 +100,7 @@ void ConsoleMinigame::update(float t)
         delaiTiret -= t;
         return;
     }
-    delaiTiret = 0.5f;
+    delaiTiret = BLINK_PERIOD;
     tiretAffiche = !tiretAffiche;
     if (!m_texte.empty())
         m_texte.back() = cursor();
@@ -123,7 +132,7 @@ void ConsoleMinigame::padType(const sf::Event& event)
         const int step = up ? 1 : 9;
         m_padDigit = m_padDigit < 0 ? (up ? 0 : 9) : (m_padDigit + step) % 10;
         tiretAffiche = true;
-        delaiTiret = 0.5f;
+        delaiTiret = BLINK_PERIOD;
         if (!m_texte.empty())
             m_texte.back() = cursor();
         setTranscript(m_texte);
@@ -167,12 +176,12 @@ void ConsoleMinigame::type(sf::Keyboard::Key key)
 void ConsoleMinigame::submit()
 {
     // Fewer digits than the puzzle expects stand for a number with leading zeros.
-    while (static_cast<int>(m_nombreEntres.size()) < tailleLigneMax - 4)
+    while (static_cast<int>(m_nombreEntres.size()) < tailleLigneMax - PROMPT_WIDTH)
         m_nombreEntres.push_front(0);
     if (check(m_texte)) {
         m_texte += "\n\n DONE ! Press any key to continue ! ";
         m_termine = true;
-        tailleLigneMax = 65;
+        tailleLigneMax = LINE_WIDTH;
     } else {
         m_texte += PROMPT;
     }
@@ -228,7 +237,7 @@ PlusOuMoins::PlusOuMoins(RessourceManager* rm, int nbCaractere)
       m_nbCaractere(digitCountInRange(nbCaractere, MIN_CODE_DIGITS, MAX_CODE_DIGITS)),
       m_code(0)
 {
-    tailleLigneMax = m_nbCaractere + 4;
+    tailleLigneMax = m_nbCaractere + PROMPT_WIDTH;
     m_peuxRentrerChar = false;
     setTranscript("FREQUENCY #" + std::to_string(m_nbCaractere) + "\n\n>:  ");
     unsigned int power = 1;
@@ -268,7 +277,7 @@ MasterMind::MasterMind(RessourceManager* rm, int nbCaractere, int idAActiver)
       m_nbCaractere(digitCountInRange(nbCaractere, MIN_CODE_DIGITS, MAX_CODE_DIGITS)),
       m_idAActiver(idAActiver)
 {
-    tailleLigneMax = m_nbCaractere + 4;
+    tailleLigneMax = m_nbCaractere + PROMPT_WIDTH;
     m_peuxRentrerChar = false;
     // The accented letter is stored as its single ISO 8859-1 byte.
     setTranscript("CODE #[-----]\n"

@@ -41,7 +41,7 @@ protected:
     std::list<int> m_nombreEntres;
     std::list<char> m_charEntres;
     sf::Text m_texteConsole;
-    Sprite* m_background;
+    Sprite* m_background; // owned
 
 private:
     void type(sf::Keyboard::Key key);

@@ -4,6 +4,7 @@
 #include "entities/bullet.h"
 #include "menus/screen.h"
 #include "resources/ressourcemanager.h"
+#include "resources/savefile.h"
 #include "world/map.h"
 
 #include <algorithm>
@@ -196,7 +197,7 @@ sf::FloatRect Player::hudBounds() const
             std::max(bubble.top + bubble.height, bar.top + bar.height) - top};
 }
 
-sf::FloatRect Player::getHitbox()
+sf::FloatRect Player::getHitbox() const
 {
     const sf::IntRect frame = m_sprite->getTextureRect();
     return {m_sprite->getPosition().x, m_sprite->getPosition().y, static_cast<float>(frame.width),
@@ -222,7 +223,7 @@ void Player::setSol(Entity* sol)
     accelV = 0.f;
 }
 
-Entity* Player::getSol()
+Entity* Player::getSol() const
 {
     return m_sol;
 }
@@ -289,7 +290,7 @@ void Player::takeDamage(int amount)
 
 void Player::setVie(int vie)
 {
-    if (vie == -1)
+    if (vie == REFILL)
         m_vie = m_vieMax;
     refreshHealthBar();
 }
@@ -319,8 +320,7 @@ void Player::setShootDelay(float delay)
 
 void Player::save(std::ostream& file)
 {
-    file << "[Player]\n"
-         << (m_peuxTirer ? "1" : "0") << " " << m_intervalleTir << " " << (m_peuxChangerGravite ? "1" : "0");
+    writePlayerSection(file, m_peuxTirer, m_intervalleTir, m_peuxChangerGravite);
 }
 
 void Player::markEntry()

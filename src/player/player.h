@@ -27,11 +27,11 @@ public:
     void calculerAcceleration(float t);
     void draw();
 
-    sf::FloatRect getHitbox();
+    sf::FloatRect getHitbox() const;
     void setPosition(int x, int y);
     void move(float x, float y);
     void setSol(Entity* sol);
-    Entity* getSol();
+    Entity* getSol() const;
     void setAccelV(float aV);
     void setAccel(float a);
     void resetMovement();
@@ -40,6 +40,9 @@ public:
     void canToggleGravity(bool can);
 
     void takeDamage(int amount);
+    // The health that fills the bar again, whatever is left of it.
+    static constexpr int REFILL = -1;
+    // Only REFILL changes the health; any other value just redraws the bar.
     void setVie(int vie);
     void peuxTirer(bool peux);
     void setShootDelay(float delay);
@@ -99,7 +102,7 @@ private:
     sf::Sprite m_hud_barreVie;
     sf::Sprite m_hud_vie;
     RessourceManager* m_RManager;
-    AnimatedSprite* m_sprite;
-    Entity* m_sol;
+    AnimatedSprite* m_sprite; // owned
+    Entity* m_sol;            // the level's, not owned
     Entry m_entree;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/trace.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -37,7 +39,7 @@ Manager<T>::~Manager()
 {
     for (std::size_t i = 0; i < m_Item.size(); ++i) {
         delete m_Item[i];
-        std::cout << " -*- ~Manager : Destruction de l'item\n    * " << m_Path[i] << std::endl;
+        trace(" -*- ~Manager : Destruction de l'item", m_Path[i]);
     }
     m_Item.clear();
     m_Path.clear();
@@ -59,7 +61,7 @@ const T& Manager<T>::get(const std::string& path)
     const std::size_t i = find(path);
     if (i < m_Path.size()) {
         ++m_Count[i];
-        std::cout << " -- Manager : Demande de l'item : " << path << "\n    * Count = " << m_Count[i] << std::endl;
+        trace(" -- Manager : Demande de l'item : " + path, "Count = " + std::to_string(m_Count[i]));
         return *m_Item[i];
     }
     m_Path.push_back(path);
@@ -85,8 +87,7 @@ void Manager<T>::kill(const std::string& path)
         return;
     }
     --m_Count[i];
-    std::cout << " -*- Tentative de destruction de l'item : " << path << "\n    * Count restant = " << m_Count[i]
-              << std::endl;
+    trace(" -*- Tentative de destruction de l'item : " + path, "Count restant = " + std::to_string(m_Count[i]));
 }
 
 template <typename T>

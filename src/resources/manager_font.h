@@ -2,7 +2,7 @@
 
 #include "resources/manager.h"
 
-#include <SFML/Graphics.hpp>
+#include <SFML/Graphics/Font.hpp>
 
 class Manager_Font : public Manager<sf::Font>
 {

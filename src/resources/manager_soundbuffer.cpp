@@ -2,6 +2,10 @@
 
 #include "resources/contentfile.h"
 
+#include <SFML/Audio/InputSoundFile.hpp>
+
+#include <cstdint>
+
 namespace {
 
 const std::uintmax_t MAX_SOUND_FILE_SIZE = 16u << 20;

@@ -2,7 +2,7 @@
 
 #include "resources/manager.h"
 
-#include <SFML/Audio.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
 
 class Manager_SoundBuffer : public Manager<sf::SoundBuffer>
 {

@@ -2,7 +2,7 @@
 
 #include "resources/manager.h"
 
-#include <SFML/Graphics.hpp>
+#include <SFML/Graphics/Texture.hpp>
 
 class Manager_Texture : public Manager<sf::Texture>
 {

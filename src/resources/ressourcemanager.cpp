@@ -162,6 +162,11 @@ sf::Time RessourceManager::getBGMPlayingOffset() const
     return m_BGM.getPlayingOffset();
 }
 
+void RessourceManager::setBGMPlayingOffset(sf::Time offset)
+{
+    m_BGM.setPlayingOffset(offset);
+}
+
 void RessourceManager::setMusicVolume(int percent)
 {
     m_musicVolume = percent;

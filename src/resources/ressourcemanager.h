@@ -5,8 +5,13 @@
 #include "resources/manager_soundbuffer.h"
 #include "resources/manager_texture.h"
 
-#include <SFML/Audio.hpp>
-#include <SFML/Graphics.hpp>
+#include <SFML/Audio/Music.hpp>
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/System/Time.hpp>
+#include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
 #include <stack>
 #include <string>
@@ -45,6 +50,8 @@ public:
     sf::SoundSource::Status getBGMStatus() const;
     const std::string& getBGMPath() const;
     sf::Time getBGMPlayingOffset() const;
+    // Moves the music on, as if it had played until then.
+    void setBGMPlayingOffset(sf::Time offset);
     // The player's volumes, in percent of each sound's own level.
     void setMusicVolume(int percent);
     int getMusicVolume() const;

@@ -1,6 +1,7 @@
 #include "world/authoroverlay.h"
 
 #include "entities/bullet.h"
+#include "player/player.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 

@@ -1,6 +1,7 @@
 #include "world/map.h"
 
 #include "core/application.h"
+#include "core/gamesize.h"
 #include "dialogue/dialogue.h"
 #include "entities/bullet.h"
 #include "entities/scriptedentity.h"
@@ -8,9 +9,13 @@
 #include "menus/pausemenu.h"
 #include "menus/screen.h"
 #include "minigames/consoleminigame.h"
+#include "player/player.h"
 #include "resources/atomicfile.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
+#include "resources/savefile.h"
+#include "resources/trace.h"
+#include "world/authoroverlay.h"
 #include "world/campaign.h"
 
 #include <algorithm>
@@ -148,7 +153,7 @@ void Map::dropLostBullets()
 {
     // Bullets fly straight: once outside everything that could stop them, and
     // flying away from it, they are gone for good.
-    sf::FloatRect area(0, 0, 1000, 500);
+    sf::FloatRect area(0, 0, GAME_WIDTH, GAME_HEIGHT);
     for (auto& entry : m_Entity) {
         const sf::FloatRect box = entry.second->getHitbox();
         const float right = std::max(area.left + area.width, box.left + box.width);
@@ -223,7 +228,7 @@ void Map::developerKey(sf::Keyboard::Key key)
     else if (key == sf::Keyboard::F6)
         m_RManager->getApplication().addGameState(new PlusOuMoins(m_RManager, 3));
     else if (key == sf::Keyboard::F7)
-        Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", -1);
+        Dialogue::open(m_RManager, "data\\maps\\test\\dialogue\\test.dia", NO_ENTITY);
     else if (key == sf::Keyboard::F3)
         toggleAuthorOverlay();
 }
@@ -283,12 +288,12 @@ void Map::toggleAuthorOverlay()
     m_showAuthorOverlay = !m_showAuthorOverlay;
 }
 
-Player* Map::getPlayer()
+Player* Map::getPlayer() const
 {
     return m_player;
 }
 
-std::string Map::getMapName()
+std::string Map::getMapName() const
 {
     return m_mapName;
 }
@@ -302,8 +307,7 @@ void Map::activerEntite(int id)
 {
     const auto found = m_Entity.find(id);
     if (found == m_Entity.end()) {
-        std::cout << " -*- ERROR : Activation de l'entite impossible\n    * Entite : " << id << " n'existe pas"
-                  << std::endl;
+        trace(" -*- ERROR : Activation de l'entite impossible", "Entite : " + std::to_string(id) + " n'existe pas");
         return;
     }
     found->second->activate();
@@ -337,14 +341,14 @@ void Map::save()
     if (m_mapName.empty())
         return;
     const bool written = writeAtomically(m_pathSave, [this](std::ostream& file) {
-        file << "[Map]\n" << m_mapName << "\n";
+        writeMapSection(file, m_mapName);
         m_player->save(file);
     });
     if (!written)
-        std::cout << " *** ERREUR : Echec de l'ecriture de la sauvegarde :\n    * " << m_pathSave << std::endl;
+        traceError("Echec de l'ecriture de la sauvegarde", m_pathSave);
 }
 
-Entity* Map::getEntity(int id)
+Entity* Map::getEntity(int id) const
 {
     const auto found = m_Entity.find(id);
     return found == m_Entity.end() ? nullptr : found->second;

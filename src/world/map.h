@@ -1,11 +1,9 @@
 #pragma once
 
 #include "core/gamestate.h"
-#include "entities/entity.h"
-#include "graphics/sprite.h"
-#include "player/player.h"
-#include "world/authoroverlay.h"
 #include "world/cues.h"
+
+#include <SFML/Window/Keyboard.hpp>
 
 #include <istream>
 #include <map>
@@ -14,12 +12,17 @@
 #include <string>
 #include <vector>
 
+class AuthorOverlay;
 class Bullet;
+class Entity;
+class Player;
+class Sprite;
 
 // The level being played: its entities by id, the bullets in flight and the player.
 class Map : public GameState
 {
 public:
+    // Takes ownership of the player (null: a fresh one), who stays with the level across map changes.
     Map(RessourceManager* rm, std::string mapName, std::string pathSave, Player* player);
     ~Map() override;
 
@@ -28,8 +31,8 @@ public:
     void draw() override;
 
     void changeMap(std::string mapName);
-    Player* getPlayer();
-    std::string getMapName();
+    Player* getPlayer() const;
+    std::string getMapName() const;
     const std::string& getPathSave() const;
     void activerEntite(int id);
     void setEntityVisible(int id, bool visible);
@@ -53,7 +56,7 @@ public:
     static void traceUnopened(const std::string& path);
     // False until a map file could be opened: a level that never had a map is not played.
     bool hasMap() const;
-    // Reads one picture description; null when its kind word is unknown.
+    // Reads one picture description; null when its kind word is unknown. The caller owns it.
     Sprite* loadSprite(std::istream& fichier);
     // Reads a map from any stream into the level, as load() reads its file; `path` names
     // it in the trace. The level checker reads through a stream that counts lines.
@@ -61,9 +64,10 @@ public:
     // Empties the level: background, bullets and entities.
     void clear();
 
-    // Stores an entity under its id; the first one stored under an id keeps it.
+    // Takes ownership: stores the entity under its id, or deletes it when the id is taken
+    // (the first one stored under an id keeps it).
     void addEntity(int id, Entity* entity);
-    Entity* getEntity(int id);
+    Entity* getEntity(int id) const;
     const std::map<int, Entity*>& getEntities() const;
     Sprite* getBackground();
     // The activable entities the character touches, by ascending id: what E activates.
@@ -82,6 +86,7 @@ private:
     void readSection(const std::string& keyword, std::istream& fichier);
     Sprite* loadSheet(const std::string& path, int nbEtatX, int nbEtatY, float tpsEntreImages, bool changeEtatYToutSeul,
                       std::istream& fichier);
+    // Takes ownership, releasing the background shown until now.
     void setBackground(Sprite* background);
     void discard(Sprite* sprite);
     void collide(Entity& entity);
@@ -98,10 +103,10 @@ private:
     std::string m_pathGraphics;
     std::string m_mapName;
     std::string m_pathSave;
-    Sprite* m_background;
-    Player* m_player;
-    std::map<int, Entity*> m_Entity;
-    std::vector<Bullet*> m_Bullet;
+    Sprite* m_background;            // owned
+    Player* m_player;                // owned
+    std::map<int, Entity*> m_Entity; // owned
+    std::vector<Bullet*> m_Bullet;   // owned
     LevelCues m_cues;
     // F3: built the first time an author asks for it, drawn over everything while shown.
     std::unique_ptr<AuthorOverlay> m_authorOverlay;

@@ -6,6 +6,7 @@
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"
+#include "resources/trace.h"
 #include "world/map.h"
 
 #include <iostream>
@@ -32,7 +33,7 @@ bool Map::canOpen(const std::string& mapName)
 
 void Map::traceUnopened(const std::string& path)
 {
-    std::cout << " *** ERREUR : Echec de l'ouverture de la map :\n    * " << path << std::endl;
+    traceError("Echec de l'ouverture de la map", path);
 }
 
 void Map::load(std::string path)
@@ -60,7 +61,7 @@ void Map::read(std::istream& fichier, const std::string& path)
         readSection(word, fichier);
         if (isUnreadable(fichier)) {
             // A field that holds no number, or none that fits: nothing after it can be trusted.
-            std::cout << " *** ERREUR : Valeur illisible dans la map :\n    * " << path << std::endl;
+            traceError("Valeur illisible dans la map", path);
             return;
         }
     }
@@ -92,7 +93,8 @@ void Map::readSection(const std::string& keyword, std::istream& fichier)
         std::string hitbox;
         fichier >> hitbox;
         addEntity(id,
-                  new GroundEntity(m_RManager, picture, hitbox == "HitboxSpriteFilled" ? SpriteFilled : None, x, y));
+                  new GroundEntity(m_RManager, picture,
+                                   hitbox == "HitboxSpriteFilled" ? HitboxType::SpriteFilled : HitboxType::None, x, y));
     } else if (keyword == "[PicEntity]" || keyword == "[DoorEntity]" || keyword == "[InversedDoorEntity]" ||
                keyword == "[DecorationEntity]") {
         if (!readPlace(fichier, id, x, y))
@@ -146,7 +148,7 @@ Entity* Map::findDestination(int id)
 {
     Entity* destination = getEntity(id);
     if (!destination)
-        std::cout << " *** ERROR : Trigger destination dont exist !\n    * destID : " << id << std::endl;
+        trace(" *** ERROR : Trigger destination dont exist !", "destID : " + std::to_string(id));
     return destination;
 }
 

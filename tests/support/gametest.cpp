@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <filesystem>
@@ -17,6 +18,9 @@ namespace fs = std::filesystem;
 
 #ifndef KORVANE_SOURCE_DIR
 #error "KORVANE_SOURCE_DIR must name the repository, where the generated data lives"
+#endif
+#ifndef KORVANE_TEST_FILES
+#error "KORVANE_TEST_FILES must name the folder where encoded test pictures and sounds are kept"
 #endif
 
 namespace {
@@ -56,6 +60,41 @@ static std::string prepare(const std::string& gamePath)
     return host.string();
 }
 
+namespace {
+
+std::uint64_t fnv1a(const void* data, std::size_t size, std::uint64_t hash = 14695981039346656037ull)
+{
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i)
+        hash = (hash ^ bytes[i]) * 1099511628211ull;
+    return hash;
+}
+
+// Encoding pictures and sounds is most of what a test of the menus or of a level would
+// spend setting up, and the same few dozen files serve every test. Each is encoded once,
+// named after its content, into a folder of the build; a test's data tree gets a copy.
+// `encode` writes the file at the path it is given and says whether it could.
+template <typename Encode>
+bool copyEncoded(std::uint64_t content, const std::string& gamePath, Encode encode)
+{
+    // The encoder follows the extension, so the kept file carries the one asked for.
+    const std::string extension = fs::path(hostPath(gamePath)).extension().string();
+    const fs::path folder(KORVANE_TEST_FILES);
+    const fs::path kept = folder / (std::to_string(content) + extension);
+    if (!fs::exists(kept)) {
+        fs::create_directories(folder);
+        // Beside the kept file, then renamed over it: tests running at once never see half a file.
+        const fs::path writing = folder / (std::to_string(content) + "." + std::to_string(getpid()) + extension);
+        if (!encode(writing.string()))
+            return false;
+        fs::rename(writing, kept);
+    }
+    fs::copy_file(kept, prepare(gamePath), fs::copy_options::overwrite_existing);
+    return true;
+}
+
+} // namespace
+
 void GameTest::writeFile(const std::string& gamePath, const std::string& content)
 {
     std::ofstream file(prepare(gamePath), std::ios::binary);
@@ -64,7 +103,10 @@ void GameTest::writeFile(const std::string& gamePath, const std::string& content
 
 void GameTest::writeImage(const std::string& gamePath, const sf::Image& image)
 {
-    ASSERT_TRUE(image.saveToFile(prepare(gamePath)));
+    const sf::Vector2u size = image.getSize();
+    const std::uint64_t content =
+        fnv1a(image.getPixelsPtr(), std::size_t(size.x) * size.y * 4, fnv1a(&size, sizeof size));
+    ASSERT_TRUE(copyEncoded(content, gamePath, [&](const std::string& file) { return image.saveToFile(file); }));
 }
 
 void GameTest::writeImage(const std::string& gamePath, unsigned width, unsigned height, const sf::Color& color)
@@ -80,9 +122,11 @@ void GameTest::writeSound(const std::string& gamePath, float seconds)
     std::vector<sf::Int16> samples(static_cast<std::size_t>(seconds * rate));
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<sf::Int16>(8000 * std::sin(i * 0.05));
-    sf::SoundBuffer buffer;
-    ASSERT_TRUE(buffer.loadFromSamples(samples.data(), samples.size(), 1, rate));
-    ASSERT_TRUE(buffer.saveToFile(prepare(gamePath)));
+    const std::uint64_t content = fnv1a(samples.data(), samples.size() * sizeof(sf::Int16));
+    ASSERT_TRUE(copyEncoded(content, gamePath, [&](const std::string& file) {
+        sf::SoundBuffer buffer;
+        return buffer.loadFromSamples(samples.data(), samples.size(), 1, rate) && buffer.saveToFile(file);
+    }));
 }
 
 std::string GameTest::readFile(const std::string& gamePath) const

@@ -1,6 +1,6 @@
 #include "support/leveldata.h"
 
-#include "menus/slotmenu.h"
+#include "resources/savefile.h"
 
 void LevelTest::SetUp()
 {
@@ -63,16 +63,14 @@ sf::Vector2f LevelTest::position()
     return player().getSprite().getPosition();
 }
 
-CountingEntity::CountingEntity(RessourceManager* rm, sf::FloatRect box, bool solid, bool deadly, bool activable,
-                               Sprite* picture, int damage)
-    : Entity(rm, picture, SpriteFilled, static_cast<int>(box.left), static_cast<int>(box.top), solid, deadly, false,
-             activable, 0.f),
+CountingEntity::CountingEntity(RessourceManager* rm, sf::FloatRect box, EntityFlags flags, Sprite* picture, int damage)
+    : Entity(rm, picture, HitboxType::SpriteFilled, static_cast<int>(box.left), static_cast<int>(box.top), flags),
       m_box(box)
 {
     m_damageAmount = damage;
 }
 
-sf::FloatRect CountingEntity::getHitbox()
+sf::FloatRect CountingEntity::getHitbox() const
 {
     return hasSprite() ? Entity::getHitbox() : m_box;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entities/entity.h"
+#include "player/player.h"
 #include "support/harness.h"
 #include "support/menudata.h"
 #include "world/map.h"
@@ -35,9 +37,9 @@ protected:
 class CountingEntity : public Entity
 {
 public:
-    CountingEntity(RessourceManager* rm, sf::FloatRect box, bool solid, bool deadly, bool activable,
-                   Sprite* picture = nullptr, int damage = 9999);
-    sf::FloatRect getHitbox() override;
+    CountingEntity(RessourceManager* rm, sf::FloatRect box, EntityFlags flags, Sprite* picture = nullptr,
+                   int damage = 9999);
+    sf::FloatRect getHitbox() const override;
     void activate() override;
     void onCollision() override;
     int activations = 0;

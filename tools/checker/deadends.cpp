@@ -7,6 +7,7 @@
 #include "entities/trigger.h"
 #include "menus/screen.h"
 #include "minigames/consoleminigame.h"
+#include "player/player.h"
 #include "tracelines.h"
 #include "world/map.h"
 

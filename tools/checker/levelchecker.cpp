@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "dialogue/dialogue.h"
 #include "entities/scriptedentity.h"
+#include "player/player.h"
 #include "resources/path.h"
 #include "tracelines.h"
 #include "world/campaign.h"
