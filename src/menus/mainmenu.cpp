@@ -4,7 +4,6 @@
 #include "menus/loadingmenu.h"
 #include "menus/newgamemenu.h"
 #include "menus/optionsmenu.h"
-#include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 
 namespace {
@@ -60,7 +59,10 @@ MainMenu::~MainMenu()
 bool MainMenu::event(const sf::Event& event)
 {
     Application& application = m_RManager->getApplication();
-    switch (m_focus.event(event)) {
+    const int button = m_focus.event(event);
+    if (openSharedPage(m_RManager, button, CONTROLS, OPTIONS))
+        return true;
+    switch (button) {
     case NEW_GAME:
         application.addGameState(new NewGameMenu(m_RManager));
         leaveForTheSlots();
@@ -68,12 +70,6 @@ bool MainMenu::event(const sf::Event& event)
     case LOAD:
         application.addGameState(new LoadingMenu(m_RManager));
         leaveForTheSlots();
-        break;
-    case CONTROLS:
-        application.addGameState(new ScreenCommandes(m_RManager));
-        break;
-    case OPTIONS:
-        application.addGameState(new OptionsMenu(m_RManager));
         break;
     case QUIT:
         // The menu is destroyed here and the window closes: touch nothing of it after.

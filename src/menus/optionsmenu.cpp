@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "menus/keysmenu.h"
+#include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
 
@@ -48,6 +49,15 @@ std::string valueOf(int row, const Options& options)
 }
 
 } // namespace
+
+bool openSharedPage(RessourceManager* rm, int button, int controlsButton, int optionsButton)
+{
+    if (button == controlsButton)
+        rm->getApplication().addGameState(new ScreenCommandes(rm));
+    else if (button == optionsButton)
+        rm->getApplication().addGameState(new OptionsMenu(rm));
+    return button == controlsButton || button == optionsButton;
+}
 
 OptionsMenu::OptionsMenu(RessourceManager* rm) : GameState(rm, true, true), m_focus(rm)
 {

@@ -10,6 +10,10 @@
 // The button that opens the options, in the main menu and in the pause menu.
 extern const char* const OPTIONS_BUTTON;
 
+// The pages the main menu and the pause menu both offer: opens the controls page or the
+// options when `button` is the menu's button for one of them, and says whether it did.
+bool openSharedPage(RessourceManager* rm, int button, int controlsButton, int optionsButton);
+
 // The volumes, full screen, the FPS counter and the way to the keyboard page. Every
 // change applies at once and is kept in the options file.
 class OptionsMenu : public GameState

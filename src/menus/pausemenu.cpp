@@ -2,7 +2,6 @@
 
 #include "core/application.h"
 #include "menus/optionsmenu.h"
-#include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 
 namespace {
@@ -59,18 +58,15 @@ bool PauseMenu::event(const sf::Event& event)
         application.popGameState();
         return true;
     }
-    switch (m_focus.event(event)) {
+    const int button = m_focus.event(event);
+    if (openSharedPage(m_RManager, button, CONTROLS, OPTIONS))
+        return true;
+    switch (button) {
     case BACK_TO_GAME:
         application.popGameState();
         break;
     case LEAVE:
         application.mainMenu();
-        break;
-    case CONTROLS:
-        application.addGameState(new ScreenCommandes(m_RManager));
-        break;
-    case OPTIONS:
-        application.addGameState(new OptionsMenu(m_RManager));
         break;
     default:
         break;
