@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/gamesize.h"
 #include "problem.h"
 
 #include <SFML/Graphics/Rect.hpp>
@@ -13,7 +14,7 @@
 // id, a missing picture, a bubble without its "#").
 
 // What the player sees of the level, whatever size the window has been given.
-const sf::FloatRect GAME_VIEW(0.f, 0.f, 1000.f, 500.f);
+const sf::FloatRect GAME_VIEW(0.f, 0.f, GAME_WIDTH, GAME_HEIGHT);
 
 struct Mention
 {
