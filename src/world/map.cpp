@@ -247,21 +247,21 @@ void Map::activateTouched(const sf::Event& event)
     }
 }
 
-bool Map::isTouchedActivable(Entity& entity)
+bool Map::isTouchedActivable(const Entity& entity) const
 {
     return entity.isActivable() && m_player->getHitbox().intersects(entity.getHitbox());
 }
 
-std::vector<Entity*> Map::touchedActivables()
+std::vector<Entity*> Map::touchedActivables() const
 {
     std::vector<Entity*> touched;
-    for (auto& entry : m_Entity)
+    for (const auto& entry : m_Entity)
         if (isTouchedActivable(*entry.second))
             touched.push_back(entry.second);
     return touched;
 }
 
-bool Map::takesInput()
+bool Map::takesInput() const
 {
     const Application& application = m_RManager->getApplication();
     return application.getState(application.getStateCount() - 1) == this;

@@ -71,9 +71,9 @@ public:
     const std::map<int, Entity*>& getEntities() const;
     Sprite* getBackground();
     // The activable entities the character touches, by ascending id: what E activates.
-    std::vector<Entity*> touchedActivables();
+    std::vector<Entity*> touchedActivables() const;
     // True while the level is the top state, the one that receives the keys.
-    bool takesInput();
+    bool takesInput() const;
     const std::vector<Bullet*>& getBullets() const;
 
     // A frame longer than this is played as this long, so that a stall never lets
@@ -96,7 +96,7 @@ private:
     // F5 restarts the map, F6 and F7 open the test puzzle and dialogue.
     void developerKey(sf::Keyboard::Key key);
     void activateTouched(const sf::Event& event);
-    bool isTouchedActivable(Entity& entity);
+    bool isTouchedActivable(const Entity& entity) const;
     void toggleAuthorOverlay();
     void leaveThroughExit();
 
