@@ -5,6 +5,8 @@
 #include "menus/collisions.h"
 #include "world/map.h"
 
+#include <SFML/Graphics/Sprite.hpp>
+
 #include <benchmark/benchmark.h>
 
 #include <iostream>

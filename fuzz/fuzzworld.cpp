@@ -5,6 +5,7 @@
 #include "menus/loadingmenu.h"
 #include "menus/newgamemenu.h"
 #include "menus/slotmenu.h"
+#include "resources/savefile.h"
 #include "world/map.h"
 
 #include <cstdio>

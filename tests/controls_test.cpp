@@ -1,4 +1,5 @@
 #include "dialogue/dialogue.h"
+#include "graphics/sprite.h"
 #include "input/keys.h"
 #include "menus/pausemenu.h"
 #include "minigames/consoleminigame.h"

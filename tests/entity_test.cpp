@@ -1,4 +1,5 @@
 #include "entities/structentity.h"
+#include "graphics/sprite.h"
 #include "resources/ressourcemanager.h"
 #include "support/gametest.h"
 

@@ -1,6 +1,7 @@
 #include "menus/loadingmenu.h"
 #include "menus/slotmenu.h"
 #include "resources/path.h"
+#include "resources/savefile.h"
 #include "support/leveldata.h"
 
 #include <SFML/System/Err.hpp>

@@ -1,4 +1,5 @@
 #include "entities/structentity.h"
+#include "graphics/sprite.h"
 #include "menus/pausemenu.h"
 #include "support/leveldata.h"
 

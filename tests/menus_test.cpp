@@ -1,3 +1,4 @@
+#include "graphics/sprite.h"
 #include "menus/collisions.h"
 #include "menus/mainmenu.h"
 #include "menus/pausemenu.h"

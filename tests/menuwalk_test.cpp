@@ -7,6 +7,7 @@
 #include "menus/screen.h"
 #include "support/leveldata.h"
 
+#include <SFML/Audio/Sound.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 #include <filesystem>

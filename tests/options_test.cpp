@@ -2,6 +2,8 @@
 #include "support/harness.h"
 #include "support/menudata.h"
 
+#include <SFML/Audio/Sound.hpp>
+
 #include <filesystem>
 #include <memory>
 #include <sstream>

@@ -1,3 +1,4 @@
+#include "input/keyboard.h"
 #include "resources/ressourcemanager.h"
 #include "support/gametest.h"
 

@@ -1,5 +1,6 @@
 #include "dialogue/dialogue.h"
 #include "entities/structentity.h"
+#include "graphics/sprite.h"
 #include "menus/screen.h"
 #include "support/leveldata.h"
 

@@ -2,6 +2,7 @@
 #include "menus/loadingmenu.h"
 #include "menus/slotmenu.h"
 #include "minigames/consoleminigame.h"
+#include "resources/savefile.h"
 #include "support/leveldata.h"
 
 #include <random>

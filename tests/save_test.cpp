@@ -1,5 +1,6 @@
 #include "menus/loadingmenu.h"
 #include "menus/newgamemenu.h"
+#include "resources/savefile.h"
 #include "support/leveldata.h"
 
 #include <algorithm>

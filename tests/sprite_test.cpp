@@ -1,5 +1,8 @@
 #include "graphics/sprite.h"
 
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
 #include <gtest/gtest.h>
 
 #include <utility>

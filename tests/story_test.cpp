@@ -2,6 +2,7 @@
 #include "entities/bullet.h"
 #include "entities/scriptedentity.h"
 #include "entities/structentity.h"
+#include "graphics/sprite.h"
 #include "menus/pausemenu.h"
 #include "minigames/consoleminigame.h"
 #include "support/leveldata.h"

@@ -1,6 +1,7 @@
 #include "entities/bullet.h"
 #include "entities/structentity.h"
 #include "entities/trigger.h"
+#include "graphics/sprite.h"
 #include "support/leveldata.h"
 
 #include <algorithm>

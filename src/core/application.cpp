@@ -9,6 +9,8 @@
 #include "resources/trace.h"
 #include "world/map.h"
 
+#include <SFML/Window/Event.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <iostream>

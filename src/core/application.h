@@ -1,16 +1,21 @@
 #pragma once
 
 #include "core/frameclock.h"
-#include "core/gamestate.h"
 #include "core/options.h"
 #include "resources/ressourcemanager.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
-#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+class GameState;
+namespace sf {
+class Event;
+} // namespace sf
 
 // Owns the window, the resource manager and the stack of game states, and runs the
 // frame loop: events top down, updates top down, drawing from the highest opaque state up.

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <SFML/Window/Event.hpp>
-
 class RessourceManager;
+namespace sf {
+class Event;
+} // namespace sf
 
 // A screen on the application's state stack.
 class GameState

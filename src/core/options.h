@@ -3,7 +3,6 @@
 #include "input/bindings.h"
 
 #include <istream>
-#include <ostream>
 #include <string>
 
 // What a player may change and the game keeps between runs.

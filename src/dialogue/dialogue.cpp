@@ -2,6 +2,8 @@
 
 #include "core/application.h"
 #include "core/gamesize.h"
+#include "entities/entity.h"
+#include "graphics/sprite.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "minigames/consoleminigame.h"
@@ -12,6 +14,8 @@
 #include "resources/text.h"
 #include "resources/trace.h"
 #include "world/map.h"
+
+#include <SFML/Window/Event.hpp>
 
 #include <iostream>
 

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "core/gamestate.h"
-#include "entities/entity.h"
-#include "graphics/sprite.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -11,6 +9,13 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class AnimatedSprite;
+class RessourceManager;
+namespace sf {
+class Color;
+class Event;
+} // namespace sf
 
 // One participant of a dialogue: a name, a portrait and a bubble picture.
 class Actor

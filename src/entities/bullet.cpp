@@ -1,5 +1,6 @@
 #include "entities/bullet.h"
 
+#include "graphics/sprite.h"
 #include "resources/ressourcemanager.h"
 
 #include <cmath>

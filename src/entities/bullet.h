@@ -3,6 +3,9 @@
 #include "entities/entity.h"
 
 #include <SFML/Graphics/Rect.hpp>
+#include <SFML/System/Vector2.hpp>
+
+class RessourceManager;
 
 // A shot of the player: flies straight at a constant speed until the level stops it.
 class Bullet : public Entity

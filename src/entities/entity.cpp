@@ -1,6 +1,9 @@
 #include "entities/entity.h"
 
+#include "graphics/sprite.h"
 #include "resources/ressourcemanager.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
 
 Entity::Entity(RessourceManager* rm, Sprite* sprite, HitboxType type, int x, int y, EntityFlags flags, float delay)
     : m_solid(flags.has(EntityFlag::Solid)),

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "graphics/sprite.h"
-
 #include <SFML/Graphics/Rect.hpp>
 
 class RessourceManager;
+class Sprite;
 
 // The id of no entity: what a dialogue or a script activates when it activates none.
 constexpr int NO_ENTITY = -1;

@@ -1,5 +1,6 @@
 #include "entities/mapentity.h"
 
+#include "graphics/sprite.h"
 #include "player/player.h"
 #include "resources/ressourcemanager.h"
 #include "world/campaign.h"

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class RessourceManager;
+
 // Where the character enters a level: building it places the character on it.
 class CurrentLevelVortex : public Entity
 {

@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "dialogue/dialogue.h"
+#include "graphics/sprite.h"
 #include "minigames/consoleminigame.h"
 #include "player/player.h"
 #include "resources/contentfile.h"

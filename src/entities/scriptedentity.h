@@ -2,10 +2,14 @@
 
 #include "entities/entity.h"
 
+#include <cstddef>
 #include <istream>
 #include <memory>
 #include <string>
 #include <vector>
+
+class RessourceManager;
+class Sprite;
 
 enum TypeDeclenchement
 {

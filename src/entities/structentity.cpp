@@ -1,5 +1,7 @@
 #include "entities/structentity.h"
 
+#include "graphics/sprite.h"
+
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
 

@@ -2,6 +2,9 @@
 
 #include "entities/entity.h"
 
+class RessourceManager;
+class Sprite;
+
 namespace sf {
 class Image;
 }

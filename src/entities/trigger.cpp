@@ -1,5 +1,6 @@
 #include "entities/trigger.h"
 
+#include "graphics/sprite.h"
 #include "resources/ressourcemanager.h"
 
 namespace {

@@ -2,6 +2,9 @@
 
 #include "entities/entity.h"
 
+class RessourceManager;
+class Sprite;
+
 // What levers and targets share: switched on, they activate their destination,
 // show row 1 and click; their timer switches them off again (row 0).
 class Trigger : public Entity

@@ -1,5 +1,7 @@
 #include "graphics/nineslice.h"
 
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 
 void drawNineSlice(sf::RenderTarget& target, const sf::Texture& texture, const sf::FloatRect& area, float corner)

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <SFML/Graphics/Rect.hpp>
-#include <SFML/Graphics/RenderTarget.hpp>
-#include <SFML/Graphics/Texture.hpp>
+
+namespace sf {
+class RenderTarget;
+class Texture;
+} // namespace sf
 
 // Draws a picture stretched over `area` without stretching its corners: the picture
 // is cut `corner` pixels from each edge into nine parts; the corners keep their

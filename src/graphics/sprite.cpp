@@ -1,5 +1,7 @@
 #include "graphics/sprite.h"
 
+#include <SFML/Graphics/Texture.hpp>
+
 #include <algorithm>
 #include <cmath>
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Graphics/Texture.hpp>
+
+namespace sf {
+class Texture;
+} // namespace sf
 
 // A still picture showing its whole texture; base of the scrolling and animated kinds,
 // so that their owners step and draw any of them through the same operations.

@@ -5,6 +5,7 @@
 #include <SFML/Window/Keyboard.hpp>
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 // Which keyboard keys do what. Every action keeps as many keys as it has: rebinding

@@ -1,5 +1,10 @@
 #include "input/input.h"
 
+#include "input/keyboard.h"
+
+#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Mouse.hpp>
+
 #include <cmath>
 #include <vector>
 

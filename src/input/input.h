@@ -2,13 +2,18 @@
 
 #include "input/action.h"
 #include "input/bindings.h"
-#include "input/keyboard.h"
 #include "input/pad.h"
 
 #include <SFML/System/Vector2.hpp>
-#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Joystick.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
 #include <array>
+
+class KeyboardState;
+namespace sf {
+class Event;
+} // namespace sf
 
 // The one place where keys, mouse buttons and the pad become actions. Screens ask
 // whether an event begins or ends an action; the player asks whether an action is

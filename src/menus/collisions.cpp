@@ -1,5 +1,6 @@
 #include "menus/collisions.h"
 
+#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 namespace {

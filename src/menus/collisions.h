@@ -1,7 +1,9 @@
 #pragma once
 
-#include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/Sprite.hpp>
+namespace sf {
+class Image;
+class Sprite;
+} // namespace sf
 
 // True when the window point lies on a non-transparent pixel of the sprite's picture.
 bool collisionSourisSprite(const int& xSouris, const int& ySouris, const sf::Sprite& Sp);

@@ -6,6 +6,8 @@
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+
 #include <algorithm>
 #include <cmath>
 

@@ -5,6 +5,9 @@
 #include <SFML/Window/Keyboard.hpp>
 
 class RessourceManager;
+namespace sf {
+class Texture;
+} // namespace sf
 
 // A keyboard key with its name on it, as the game shows the keys a player has chosen:
 // the key picture of the controls page stretched to the name's width, as high as the

@@ -6,6 +6,8 @@
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
 
+#include <SFML/Window/Event.hpp>
+
 namespace {
 
 const std::string FOLDER = "data\\graphics\\window\\options\\";

@@ -2,13 +2,19 @@
 
 #include "core/gamestate.h"
 #include "input/action.h"
-#include "input/bindings.h"
 #include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <cstddef>
 #include <vector>
+
+class Bindings;
+class RessourceManager;
+namespace sf {
+class Event;
+} // namespace sf
 
 // The keyboard page of the options: each action's keys, one cell per key. Choosing a
 // cell waits for the next key released, which takes the cell's place; Escape cancels.

@@ -3,6 +3,7 @@
 #include "player/player.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
+#include "resources/savefile.h"
 #include "resources/trace.h"
 #include "world/map.h"
 

@@ -2,6 +2,8 @@
 
 #include "menus/slotmenu.h"
 
+class RessourceManager;
+
 // Continues the game stored in the chosen slot.
 class LoadingMenu : public SlotMenu
 {

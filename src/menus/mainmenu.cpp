@@ -1,6 +1,7 @@
 #include "menus/mainmenu.h"
 
 #include "core/application.h"
+#include "graphics/sprite.h"
 #include "menus/loadingmenu.h"
 #include "menus/newgamemenu.h"
 #include "menus/optionsmenu.h"

@@ -1,10 +1,15 @@
 #pragma once
 
 #include "core/gamestate.h"
-#include "graphics/sprite.h"
 #include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
+
+class AnimatedSprite;
+class RessourceManager;
+namespace sf {
+class Event;
+} // namespace sf
 
 // The first and lowest state: title, animated mascot and the four buttons.
 class MainMenu : public GameState

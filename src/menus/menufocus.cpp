@@ -4,6 +4,10 @@
 #include "menus/collisions.h"
 #include "resources/ressourcemanager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Window/Event.hpp>
+
 #include <algorithm>
 
 namespace {

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Window/Event.hpp>
+#include <SFML/Graphics/Rect.hpp>
 
 #include <vector>
 
 class RessourceManager;
+namespace sf {
+class Event;
+class Sprite;
+class Texture;
+} // namespace sf
 
 // Which button of a screen the keyboard or the pad has chosen, shown with a frame.
 // The arrows, the cross and the left stick walk the buttons, Return or the south

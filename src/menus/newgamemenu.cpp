@@ -3,9 +3,12 @@
 #include "core/application.h"
 #include "core/gamesize.h"
 #include "resources/ressourcemanager.h"
+#include "resources/savefile.h"
 #include "resources/text.h"
 #include "world/campaign.h"
 #include "world/map.h"
+
+#include <SFML/Window/Event.hpp>
 
 #include <cmath>
 

@@ -5,6 +5,11 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+class RessourceManager;
+namespace sf {
+class Event;
+} // namespace sf
+
 // Starts a new game at the first map in the chosen slot. A slot that holds a save asks
 // first: a second click on it overwrites it, anything else leaves it alone.
 class NewGameMenu : public SlotMenu

@@ -6,6 +6,8 @@
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
 
+#include <SFML/Window/Event.hpp>
+
 #include <algorithm>
 
 const char* const OPTIONS_BUTTON = "data\\graphics\\window\\options\\bouton.png";

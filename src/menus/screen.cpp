@@ -1,11 +1,14 @@
 #include "menus/screen.h"
 
 #include "core/application.h"
+#include "graphics/sprite.h"
 #include "menus/layout.h"
 #include "player/player.h"
 #include "resources/ressourcemanager.h"
 #include "world/campaign.h"
 #include "world/map.h"
+
+#include <SFML/Window/Event.hpp>
 
 MapInterlude::MapInterlude(RessourceManager* rm, std::string nextLevelName)
     : GameState(rm, true, false),

@@ -1,16 +1,22 @@
 #pragma once
 
 #include "core/gamestate.h"
-#include "graphics/sprite.h"
 #include "menus/arrowcursor.h"
 #include "menus/keycap.h"
 #include "menus/menufocus.h"
 
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Graphics/Text.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
 #include <bitset>
+#include <cstddef>
 #include <string>
+
+class RessourceManager;
+class Sprite;
+namespace sf {
+class Event;
+} // namespace sf
 
 // Between two maps: after half a second any key press enters the next map.
 class MapInterlude : public GameState

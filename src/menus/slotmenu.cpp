@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "resources/contentfile.h"
 #include "resources/ressourcemanager.h"
+#include "resources/savefile.h"
 #include "world/map.h"
 
 #include <iostream>

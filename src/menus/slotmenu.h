@@ -2,13 +2,16 @@
 
 #include "core/gamestate.h"
 #include "menus/menufocus.h"
-#include "resources/savefile.h"
 
 #include <SFML/Graphics/Sprite.hpp>
 
 #include <string>
 
 class Map;
+class RessourceManager;
+namespace sf {
+class Event;
+} // namespace sf
 
 // What the new-game and loading menus share: their background, the back arrow
 // and one picture per slot, built from the slots as they are on disk.

@@ -2,11 +2,14 @@
 
 #include "core/application.h"
 #include "core/gamesize.h"
+#include "graphics/sprite.h"
 #include "resources/random.h"
 #include "resources/ressourcemanager.h"
 #include "resources/text.h"
 #include "resources/trace.h"
 #include "world/map.h"
+
+#include <SFML/Window/Event.hpp>
 
 #include <algorithm>
 #include <iostream>

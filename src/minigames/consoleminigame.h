@@ -1,12 +1,18 @@
 #pragma once
 
 #include "core/gamestate.h"
-#include "graphics/sprite.h"
 
 #include <SFML/Graphics/Text.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
 #include <list>
 #include <string>
+
+class RessourceManager;
+class Sprite;
+namespace sf {
+class Event;
+} // namespace sf
 
 // A green terminal over the frozen level: a scrolling transcript, a blinking cursor
 // and one input line; Return submits the line to the puzzle's check.

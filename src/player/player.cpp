@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "entities/bullet.h"
+#include "graphics/sprite.h"
 #include "menus/screen.h"
 #include "resources/ressourcemanager.h"
 #include "resources/savefile.h"

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "graphics/sprite.h"
 #include "input/action.h"
 
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Window/Event.hpp>
 
 #include <ostream>
 
 class Entity;
 class RessourceManager;
+class AnimatedSprite;
+namespace sf {
+class Event;
+} // namespace sf
 
 // The character the player steers. Owned by the level, it survives map changes.
 class Player

@@ -3,6 +3,10 @@
 #include "resources/contentfile.h"
 #include "resources/random.h"
 
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+
 namespace {
 
 // Music is streamed, never held whole: the limit only keeps out what is plainly no music.

@@ -6,19 +6,26 @@
 #include "resources/manager_texture.h"
 
 #include <SFML/Audio/Music.hpp>
-#include <SFML/Audio/Sound.hpp>
-#include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Audio/SoundSource.hpp>
 #include <SFML/System/Time.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
+#include <cstddef>
 #include <stack>
 #include <string>
 #include <vector>
 
 class Application;
 class Map;
+class KeyboardState;
+namespace sf {
+class Font;
+class RenderWindow;
+class Sound;
+class Sprite;
+class Texture;
+} // namespace sf
 
 // The one service object: resource caches, sound effects, the background music,
 // the software cursor and the links to the application, its window and the level.

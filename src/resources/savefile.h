@@ -2,7 +2,6 @@
 
 #include <istream>
 #include <optional>
-#include <ostream>
 #include <string>
 
 // The save file of a slot: "[Map]" and the name of the map to resume, then "[Player]"

@@ -1,5 +1,7 @@
 #include "resources/text.h"
 
+#include <SFML/Graphics/Text.hpp>
+
 #include <cmath>
 
 namespace {

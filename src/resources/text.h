@@ -1,10 +1,13 @@
 #pragma once
 
 #include <SFML/Graphics/Rect.hpp>
-#include <SFML/Graphics/Text.hpp>
 #include <SFML/System/String.hpp>
 
 #include <string>
+
+namespace sf {
+class Text;
+} // namespace sf
 
 // Texts of the data files are 8-bit. Older files are ISO 8859-1 (the byte 0xE0 is "à");
 // a text editor today writes UTF-8. A text that is valid UTF-8 is read as UTF-8,

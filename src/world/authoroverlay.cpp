@@ -1,11 +1,13 @@
 #include "world/authoroverlay.h"
 
 #include "entities/bullet.h"
+#include "graphics/sprite.h"
 #include "player/player.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
 
 #include <algorithm>
 #include <string>

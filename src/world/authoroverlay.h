@@ -1,10 +1,17 @@
 #pragma once
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
+#include <SFML/System/Vector2.hpp>
+
+#include <string>
 
 class Map;
 class RessourceManager;
+namespace sf {
+class Color;
+} // namespace sf
 
 // What a map author needs to see while trying a map out (F3 in a level): a 20-pixel
 // grid, the pointer's coordinates, every hitbox outlined and each entity's id. It only

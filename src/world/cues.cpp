@@ -3,11 +3,14 @@
 #include "entities/scriptedentity.h"
 #include "entities/structentity.h"
 #include "entities/trigger.h"
+#include "graphics/sprite.h"
 #include "menus/layout.h"
 #include "resources/ressourcemanager.h"
 #include "world/map.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 
 #include <algorithm>
 #include <cmath>

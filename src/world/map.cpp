@@ -5,6 +5,7 @@
 #include "dialogue/dialogue.h"
 #include "entities/bullet.h"
 #include "entities/scriptedentity.h"
+#include "graphics/sprite.h"
 #include "menus/collisions.h"
 #include "menus/pausemenu.h"
 #include "menus/screen.h"
@@ -17,6 +18,9 @@
 #include "resources/trace.h"
 #include "world/authoroverlay.h"
 #include "world/campaign.h"
+
+#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
 #include <iostream>

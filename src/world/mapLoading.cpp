@@ -3,6 +3,7 @@
 #include "entities/scriptedentity.h"
 #include "entities/structentity.h"
 #include "entities/trigger.h"
+#include "graphics/sprite.h"
 #include "resources/contentfile.h"
 #include "resources/numbers.h"
 #include "resources/ressourcemanager.h"

@@ -1,5 +1,6 @@
 #include "support/leveldata.h"
 
+#include "graphics/sprite.h"
 #include "resources/savefile.h"
 
 void LevelTest::SetUp()

@@ -1,5 +1,7 @@
 #include "art.h"
 
+#include "assetgen.h"
+
 #include <algorithm>
 #include <cmath>
 

@@ -3,11 +3,13 @@
 // The look shared by every picture of the game: palette, circuit-board backdrops,
 // panels, buttons, and the little program that the player steers.
 
-#include "assetgen.h"
 #include "canvas.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+class Output;
 
 namespace pal {
 

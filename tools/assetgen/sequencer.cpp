@@ -1,5 +1,7 @@
 #include "sequencer.h"
 
+#include "synth.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>

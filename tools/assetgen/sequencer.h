@@ -4,13 +4,14 @@
 // chord symbols, drum grids) and played into mixer channels at sample-exact
 // positions, so a loop of N bars is exactly N bars long and can wrap.
 
-#include "synth.h"
-
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace synth {
+struct Channel;
+struct Patch;
 
 constexpr int StepsPerBar = 16; // sixteenth notes in a bar of 4/4
 

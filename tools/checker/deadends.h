@@ -3,11 +3,13 @@
 #include "input/keyboard.h"
 
 #include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
 
 #include <map>
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 class Application;

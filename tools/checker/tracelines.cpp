@@ -1,5 +1,7 @@
 #include "tracelines.h"
 
+#include "problem.h"
+
 #include <SFML/System/Err.hpp>
 
 #include <algorithm>

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "problem.h"
-
 #include <functional>
 #include <iostream>
-#include <istream>
-#include <streambuf>
 #include <string>
 #include <vector>
+
+struct Problem;
 
 // A file's text read from memory by a stream that knows which line it has reached:
 // an error the game's readers print while reading it belongs to that line.

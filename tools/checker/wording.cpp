@@ -1,6 +1,7 @@
 #include "wording.h"
 
 #include "minigames/consoleminigame.h"
+#include "problem.h"
 #include "resources/numbers.h"
 #include "resources/path.h"
 #include "tracelines.h"

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "core/gamesize.h"
-#include "problem.h"
 
 #include <SFML/Graphics/Rect.hpp>
 
 #include <map>
 #include <string>
 #include <vector>
+
+struct Problem;
 
 // What the content files say, read word by word the way the game's readers read them,
 // for the mistakes those readers pass over in silence (a misspelt keyword, a duplicate
