@@ -66,10 +66,6 @@ protected:
     {
         return count(ABOVE_LEVER, KEY) > 300;
     }
-    void seconds(float s)
-    {
-        step(static_cast<int>(s * 60.f + 0.5f));
-    }
 };
 
 TEST_F(CuesTest, TheKeyFloatsOverALeverWhileTheCharacterTouchesItAndTheKeyWouldPullIt)

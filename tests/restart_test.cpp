@@ -32,11 +32,6 @@ protected:
                           "[ScriptedEntity] 4 300 420 data\\s\\module.txt Sprite bloc.png\n",
                           entering);
     }
-    void land()
-    {
-        for (int i = 0; i < 300 && !player().getSol(); ++i)
-            step();
-    }
     // Walks right into the module, then turns upside down onto the ceiling.
     void takeTheModuleAndTurnOver()
     {
@@ -53,8 +48,9 @@ protected:
         ASSERT_FALSE(player().isGravityNormal());
         ASSERT_EQ(player().getSol(), level->getEntity(2)) << "standing on the ceiling";
     }
-    void expectAsEntered()
+    void expectAsEntered(const char* how)
     {
+        SCOPED_TRACE(how);
         EXPECT_FALSE(player().canShoot()) << "the module must be taken again";
         EXPECT_EQ(game->rm().getCursorCount(), 1u) << "no crosshair without the gun";
         EXPECT_FALSE(player().canReverseGravity());
@@ -77,22 +73,18 @@ protected:
     }
 };
 
-TEST_F(RestartTest, F5BringsTheCharacterBackAsItEnteredTheMap)
+TEST_F(RestartTest, F5AndRestartAfterDeathBringTheCharacterBackAsItEnteredTheMap)
 {
     startRoom();
     takeTheModuleAndTurnOver();
     game->send(keyReleased(sf::Keyboard::F5));
-    expectAsEntered();
-}
+    expectAsEntered("F5");
 
-TEST_F(RestartTest, RestartAfterDeathBringsTheCharacterBackAsItEnteredTheMap)
-{
-    startRoom();
     takeTheModuleAndTurnOver();
     die();
     EXPECT_EQ(game->rm().getCursorCount(), 3u) << "the arrow over the crosshair";
     clickRestart();
-    expectAsEntered();
+    expectAsEntered("restart after death");
     EXPECT_EQ(player().getVie(), 100);
 }
 
@@ -111,7 +103,7 @@ TEST_F(RestartTest, WhatTheCharacterBroughtIntoTheMapStaysWithIt)
     EXPECT_EQ(game->rm().getCursorCount(), 2u) << "the crosshair is back, and the screen's arrow gone";
 }
 
-TEST_F(RestartTest, DialogueAlreadyReadIsNotShownAgainButItsEndStillActs)
+TEST_F(RestartTest, DialogueAlreadyReadIsNotShownAgainUntilTheMapIsLeftButItsEndStillActs)
 {
     startLevel("[DoorEntity] 9 600 350 Sprite porte.png\n"
                "[ScriptedEntity] 4 0 0 data\\s\\hello.txt Sprite bloc.png\n");
@@ -131,6 +123,12 @@ TEST_F(RestartTest, DialogueAlreadyReadIsNotShownAgainButItsEndStillActs)
     clickRestart();
     step();
     EXPECT_EQ(game->top(), level);
+
+    writeMap("Other", "");
+    level->changeMap("Other");
+    level->changeMap("T");
+    step();
+    EXPECT_NE(game->topAs<Dialogue>(), nullptr) << "leaving the map forgets what was read";
 }
 
 TEST_F(RestartTest, DialogueNotReadYetIsShown)
@@ -159,16 +157,4 @@ TEST_F(RestartTest, DialogueThePlayerOpensStillShows)
         game->send(keyReleased(sf::Keyboard::Return));
         game->send(keyReleased(sf::Keyboard::F5));
     }
-}
-
-TEST_F(RestartTest, LeavingTheMapForgetsWhatWasRead)
-{
-    writeMap("Other", "");
-    startLevel("[ScriptedEntity] 4 0 0 data\\s\\hello.txt Sprite bloc.png\n");
-    step();
-    game->send(keyReleased(sf::Keyboard::Return));
-    level->changeMap("Other");
-    level->changeMap("T");
-    step();
-    EXPECT_NE(game->topAs<Dialogue>(), nullptr);
 }
