@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(ConsoleTest, HigherOrLowerIntroVerdictsAndTyping)
+TEST_F(ConsoleTest, HigherOrLowerIntroVerdictsTypingAndCursor)
 {
     auto& puzzle = open<PlusOuMoins>(3);
     puzzle.setCode(42);
@@ -86,10 +86,8 @@ TEST_F(ConsoleTest, HigherOrLowerIntroVerdictsAndTyping)
     EXPECT_EQ(wide.getTranscript(), "FREQUENCY #9\n\n>:  ");
     EXPECT_LT(wide.getCode(), 1000000000u);
     EXPECT_NE(traceText().find(" -*- Nombre de chiffres hors limites : 12\n    * ramene a 9\n"), std::string::npos);
-}
 
-TEST_F(ConsoleTest, CursorBlinksEveryHalfSecondDroppingTheOvershoot)
-{
+    // The cursor blinks every half second, dropping the overshoot.
     open<PlusOuMoins>(3);
     step(30);
     EXPECT_EQ(transcript().back(), ' ') << "exactly half a second has not yet gone past";

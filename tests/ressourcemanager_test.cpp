@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <regex>
 #include <set>
 
 class RessourceManagerTest : public GameTest
@@ -93,12 +92,10 @@ TEST_F(RessourceManagerTest, SoundsKeepOneVoicePerFileAndMusicResumesWhereItWasP
     for (int i = 0; i < 200; ++i)
         rm.playSound("shoot");
     std::set<std::string> created;
-    const std::regex creation(" -- Manager : Creation de l'item : (.*)");
-    for (const std::string& line : trace()) {
-        std::smatch match;
-        if (std::regex_match(line, match, creation))
-            created.insert(match[1]);
-    }
+    const std::string creation = " -- Manager : Creation de l'item : ";
+    for (const std::string& line : trace())
+        if (line.rfind(creation, 0) == 0)
+            created.insert(line.substr(creation.size()));
     std::set<std::string> shots;
     for (int i = 0; i <= 6; ++i)
         shots.insert("data\\sounds\\shoot" + std::to_string(i) + ".ogg");
