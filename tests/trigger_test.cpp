@@ -51,11 +51,6 @@ protected:
 
 TEST_F(TriggerTest, LeversOpenTheirDoorForGoodOrForAWhile)
 {
-    startWith({"[ActivableTrigger] 3 100 400 1 -1"});
-    player().setPosition(105, 405);
-    game->send(keyPressed(sf::Keyboard::E));
-    EXPECT_TRUE(door().isOpen()) << "the player pulls a lever with the activation key";
-
     startWith({"[ActivableTrigger] 3 100 100 1 -1"});
     EXPECT_TRUE(trigger().isActivable());
     EXPECT_FALSE(trigger().isSolid());
