@@ -237,9 +237,10 @@ protected:
     std::streambuf* m_previousErr = nullptr;
 };
 
-// Reported where the multimedia library reports the files it cannot load. One game meets the
-// four broken files at once, each on its own way through the level.
-TEST_F(FaultTest, PicturesFontsSoundsAndMusic)
+// Pictures, fonts, sounds and music are reported where the multimedia library reports the
+// files it cannot load. One game meets the four broken files and the broken map U at once,
+// each on its own way through the level.
+TEST_F(FaultTest, PicturesFontsSoundsMusicAndMaps)
 {
     const struct
     {
@@ -250,18 +251,15 @@ TEST_F(FaultTest, PicturesFontsSoundsAndMusic)
                  {"data\\fonts\\dialogue.ttf", "font", "data/fonts/dialogue.ttf"},
                  {"data\\sounds\\trigger.ogg", "sound", "data/sounds/trigger.ogg"},
                  {"data\\sounds\\m.ogg", "music", "data/sounds/m.ogg"}};
-    throughEveryFault({files[0].gamePath, files[1].gamePath, files[2].gamePath, files[3].gamePath}, [&](Fault fault) {
+    std::vector<std::string> gamePaths{"data\\maps\\U\\U.zi"};
+    for (const auto& file : files)
+        gamePaths.push_back(file.gamePath);
+    throughEveryFault(gamePaths, [&](Fault fault) {
         for (const auto& file : files) {
             expectRefused(fault, file.kind, file.hostPath);
             EXPECT_NE(m_err.str().find('"' + std::string(file.hostPath) + '"'), std::string::npos)
                 << file.hostPath << " was never met: another broken file hid it";
         }
-    });
-}
-
-TEST_F(FaultTest, Maps)
-{
-    throughEveryFault({"data\\maps\\U\\U.zi"}, [this](Fault fault) {
         expectLines(fault, {" -- Chargement de la map : data\\maps\\U\\U.zi",
                             " *** ERREUR : Echec de l'ouverture de la map :", "    * data\\maps\\U\\U.zi"});
         if (cannotOpen(fault)) {
@@ -322,6 +320,12 @@ TEST_F(FaultTest, ASaveThatFailsHalfwayLeavesTheEarlierOneWhole)
     }
     EXPECT_EQ(readFile(SLOT1), PREVIOUS_SAVE) << "a slot folder that cannot be written keeps its save";
     EXPECT_TRUE(traced(" *** ERREUR : Echec de l'ecriture de la sauvegarde :"));
+
+    auto* inSlot3 = new Map(&game->rm(), "U", slotPath(2), nullptr);
+    game->app().addGameState(inSlot3);
+    clearTrace();
+    inSlot3->save();
+    EXPECT_TRUE(traced("    * data\\saves\\03\\save.sv")) << "a missing slot folder is reported too";
 }
 
 TEST_F(FaultTest, PicturesAndSoundsAreMeasuredBeforeAnythingIsDecoded)

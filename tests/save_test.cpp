@@ -2,8 +2,6 @@
 #include "menus/newgamemenu.h"
 #include "support/leveldata.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -153,29 +151,6 @@ TEST_F(SaveTest, LoadingRestoresTheMapAndTheAbilitiesExactlyFromTokensInAnyOrder
     EXPECT_FALSE(game3.canToggleGravity.has_value());
     std::istringstream icons("[Map] 01_USB [Map] 02_BUS");
     EXPECT_EQ(readSlotMapName(icons), "02_BUS") << "the last map named gives the icon";
-}
-
-TEST_F(SaveTest, AFailedWriteKeepsThePreviousSaveAndSaysSo)
-{
-    writeFile(SLOT1, "[Map]\n02_BUS\n[Player]\n0 0.5 0");
-    game->send(mouseReleased(500, 320)); // "Charger"
-    clickSlot(1);
-    ASSERT_NE(currentLevel(), nullptr);
-    // Something in the way of the file being written beside the save.
-    std::filesystem::create_directories("data/saves/01/save.sv.tmp/blocked");
-    clearTrace();
-    game->app().mainMenu();
-    EXPECT_EQ(readFile(SLOT1), "[Map]\n02_BUS\n[Player]\n0 0.5 0");
-    EXPECT_TRUE(traced(" *** ERREUR : Echec de l'ecriture de la sauvegarde :"));
-    EXPECT_TRUE(traced("    * data\\saves\\01\\save.sv"));
-
-    std::filesystem::remove_all("data/saves/01/save.sv.tmp");
-    std::filesystem::remove_all("data/saves/03");
-    game->send(mouseReleased(500, 240)); // "Nouvelle partie"
-    clickSlot(3);
-    clearTrace();
-    currentLevel()->save();
-    EXPECT_TRUE(traced("    * data\\saves\\03\\save.sv")) << "a missing slot folder is reported too";
 }
 
 // A save naming a map that cannot be opened, or no map at all, is kept as it is.
