@@ -14,10 +14,8 @@
 namespace {
 
 using Key = sf::Keyboard;
-const unsigned SOUTH = 0;
-const unsigned EAST = 1;
-const unsigned START = 7;
-const char* const FLOOR_FOR_MENUS = "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n";
+const unsigned SOUTH = 0, EAST = 1, START = 7; // the pad's buttons
+const char* const FLOOR = "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n";
 
 } // namespace
 
@@ -30,7 +28,7 @@ protected:
         LevelTest::SetUp();
         writeSlotMenus();
         writeButton("data\\graphics\\map\\01_USB\\mapIcon.png", 304, 80);
-        writeMap("01_USB", "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
+        writeMap("01_USB", FLOOR);
         writeImage("data\\graphics\\map\\01_USB\\sol.png", 1000, 40);
         writeImage("data\\graphics\\window\\gameOver\\gameOver.png", 1000, 500);
         writeButton("data\\graphics\\window\\gameOver\\recommencer.png", 500, 70);
@@ -191,7 +189,7 @@ TEST_F(MenuWalkTest, SlotMenusWalkTheKeyboardAndPadAndAnOccupiedSlotAsksFirst)
 
 TEST_F(MenuWalkTest, PauseAndGameOverMenusWalkToTheirButtons)
 {
-    startLevel(FLOOR_FOR_MENUS);
+    startLevel(FLOOR);
     tapPad(START);
     ASSERT_NE(game->topAs<PauseMenu>(), nullptr);
     tapPad(START);
@@ -207,7 +205,7 @@ TEST_F(MenuWalkTest, PauseAndGameOverMenusWalkToTheirButtons)
     tap({Key::Up, Key::Return});
     EXPECT_EQ(game->stateCount(), 1u) << "the chosen button was Menu principal";
 
-    startLevel(FLOOR_FOR_MENUS);
+    startLevel(FLOOR);
     player().takeDamage(100);
     ASSERT_NE(game->topAs<GameOver>(), nullptr);
     tap({Key::Escape});
