@@ -23,8 +23,7 @@ KeysMenu::KeysMenu(RessourceManager* rm) : GameState(rm, true, true), m_focus(rm
     for (std::size_t action = 0; action < REBINDABLE_COUNT; ++action) {
         for (std::size_t slot = 0; slot < bindings.keys(static_cast<Action>(action)).size(); ++slot) {
             m_cells.emplace_back(m_RManager->getTexture(FOLDER + "touche.png"));
-            m_cells.back().setPosition(CELL_LEFT + static_cast<float>(slot) * CELL_STEP,
-                                       ROW_TOP + static_cast<float>(action) * ROW_STEP);
+            m_cells.back().setPosition(CELLS.at(slot), ROWS.at(action));
             m_cellKeys.push_back({static_cast<Action>(action), slot});
         }
     }
@@ -32,13 +31,13 @@ KeysMenu::KeysMenu(RessourceManager* rm) : GameState(rm, true, true), m_focus(rm
     for (std::size_t cell = 0; cell < m_cells.size(); ++cell)
         m_focus.add(m_cells[cell], static_cast<int>(indexOf(m_cellKeys[cell].action)));
     m_defaults.setTexture(m_RManager->getTexture(FOLDER + "defaut.png"));
-    m_defaults.setPosition(DEFAULTS_LEFT, DEFAULTS_TOP);
+    m_defaults.setPosition(DEFAULTS.left, DEFAULTS.top);
     m_focus.add(m_defaults, static_cast<int>(REBINDABLE_COUNT));
     m_flecheBack.setTexture(m_RManager->getTexture("data\\graphics\\window\\flecheBack.png"));
     m_flecheBack.setPosition(5, 5);
     m_focus.add(m_flecheBack, static_cast<int>(REBINDABLE_COUNT) + 1);
     m_waiting.setTexture(m_RManager->getTexture(FOLDER + "attente.png"));
-    m_waiting.setPosition(WAITING_LEFT, WAITING_TOP);
+    m_waiting.setPosition(WAITING.left, WAITING.top);
     m_keyName.setFont(m_RManager->getFont("data\\fonts\\korvane.ttf"));
     m_keyName.setCharacterSize(NAME_SIZE);
     m_keyName.setFillColor(sf::Color(20, 26, 58));
@@ -117,9 +116,9 @@ void KeysMenu::draw()
         m_keyName.setString(waiting ? sf::String("...")
                                     : toDisplayString(keyLabel(bindings.keys(key.action)[key.slot])));
         // Long names ("Retour arrière", "Système gauche") are written smaller to stay on the key.
-        fitTextWidth(m_keyName, keysLayout::CELL_WIDTH - 2 * NAME_MARGIN, NAME_SIZE, NAME_SIZE_SMALLEST);
+        fitTextWidth(m_keyName, keysLayout::CELL.width - 2 * NAME_MARGIN, NAME_SIZE, NAME_SIZE_SMALLEST);
         const sf::Vector2f at = m_cells[cell].getPosition();
-        centreText(m_keyName, {at.x, at.y, keysLayout::CELL_WIDTH, keysLayout::CELL_HEIGHT - 4.f});
+        centreText(m_keyName, {at.x, at.y, keysLayout::CELL.width, keysLayout::CELL.height - 4.f});
         window.draw(m_keyName);
     }
     window.draw(m_defaults);

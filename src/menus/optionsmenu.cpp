@@ -65,7 +65,7 @@ OptionsMenu::OptionsMenu(RessourceManager* rm) : GameState(rm, true, true), m_fo
     m_background.setTexture(m_RManager->getTexture(FOLDER + "background.png"));
     for (int row = 0; row < ROW_COUNT; ++row) {
         m_rows[row].setTexture(m_RManager->getTexture(FOLDER + ROW_PICTURES[row]));
-        m_rows[row].setPosition(ROW_LEFT, ROW_TOP + static_cast<float>(row) * ROW_STEP);
+        m_rows[row].setPosition(ROW_LEFT, ROWS.at(row));
         m_focus.add(m_rows[row], row);
     }
     m_flecheBack.setTexture(m_RManager->getTexture("data\\graphics\\window\\flecheBack.png"));
@@ -158,7 +158,7 @@ void OptionsMenu::draw()
             continue;
         m_value.setString(toDisplayString(valueOf(row, options)));
         const sf::Vector2f at = m_rows[row].getPosition();
-        centreText(m_value, {at.x + VALUE_LEFT, at.y, VALUE_WIDTH, ROW_HEIGHT - 4});
+        centreText(m_value, {at.x + VALUE_LEFT, at.y, VALUE_WIDTH, ROW.height - 4});
         window.draw(m_value);
     }
     window.draw(m_flecheBack);

@@ -155,7 +155,7 @@ void ScreenCommandes::draw()
 void ScreenCommandes::drawKeys(std::size_t action)
 {
     using namespace controlsLayout;
-    const float top = ROW_TOP + static_cast<float>(ROW_OF[action]) * ROW_STEP;
+    const float top = ROWS.at(ROW_OF[action]);
     float left = KEYS_LEFT;
     for (sf::Keyboard::Key key : m_RManager->getInput().getBindings().keys(static_cast<Action>(action)))
         left += m_key.draw(key, {left, top}) + 4.f;

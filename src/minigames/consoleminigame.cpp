@@ -14,9 +14,10 @@
 
 namespace {
 
-const char* const PROMPT = "\n>: ";
-// What the input line holds besides the digits typed: the prompt's three characters and the cursor.
-const int PROMPT_WIDTH = 4;
+constexpr char PROMPT[] = "\n>: ";
+// What the input line holds besides the digits typed: the prompt after its line break, and the
+// cursor (the array's size counts the line break and the final NUL).
+constexpr int PROMPT_WIDTH = static_cast<int>(sizeof PROMPT) - 2 + 1;
 // The characters of a line and the lines the screen shows before the oldest scroll away.
 const int LINE_WIDTH = 65;
 const int LINE_COUNT = 21;

@@ -148,62 +148,61 @@ void controlsPage(Output& out)
                                "Dialogue : suite",
                                "Menus",
                                "Console"};
-    auto top = [](int row) { return ROW_TOP + static_cast<float>(row) * ROW_STEP; };
     for (int row = 0; row < 11; ++row) {
         if (row % 2 == 0)
-            c.roundRect(32, top(row) - 2, 936, ROW_STEP, 4, solid(withAlpha(pal::white, 0.04f)));
-        drawText(c, actions[row], columns[0], top(row) + 17, bodyText());
+            c.roundRect(32, ROWS.at(row) - 2, 936, ROWS.step, 4, solid(withAlpha(pal::white, 0.04f)));
+        drawText(c, actions[row], columns[0], ROWS.at(row) + 17, bodyText());
     }
 
     // The keyboard column: the game writes the keys of the actions a player may change.
-    keycap(c, columns[1], top(7), "Échap");
+    keycap(c, columns[1], ROWS.at(7), "Échap");
     float k = columns[1];
     for (const char* key : {"↑", "↓", "←", "→", "Entrée", "Échap"})
-        k += keycap(c, k, top(9), key) + 4;
+        k += keycap(c, k, ROWS.at(9), key) + 4;
     k = columns[1];
     for (const char* key : {"0 - 9", "Entrée", "Retour arrière"})
-        k += keycap(c, k, top(10), key) + 4;
-    word(c, columns[1], top(5), "—");
-    word(c, columns[1], top(6), "—");
+        k += keycap(c, k, ROWS.at(10), key) + 4;
+    word(c, columns[1], ROWS.at(5), "—");
+    word(c, columns[1], ROWS.at(6), "—");
 
     // The mouse column, and a word on the gravity that no picture can say.
-    word(c, columns[2], top(3), "agit au relâchement");
-    word(c, columns[2], top(4), "clic droit");
-    word(c, columns[2], top(5), "clic gauche maintenu");
-    word(c, columns[2], top(6), "le pointeur");
-    word(c, columns[2], top(8), "clic sur la bulle");
-    word(c, columns[2], top(9), "clic");
+    word(c, columns[2], ROWS.at(3), "agit au relâchement");
+    word(c, columns[2], ROWS.at(4), "clic droit");
+    word(c, columns[2], ROWS.at(5), "clic gauche maintenu");
+    word(c, columns[2], ROWS.at(6), "le pointeur");
+    word(c, columns[2], ROWS.at(8), "clic sur la bulle");
+    word(c, columns[2], ROWS.at(9), "clic");
 
     // The pad column, by where things sit on any pad.
     const float pad = columns[3];
     for (int side = 0; side < 2; ++side) {
         const float dx = side == 0 ? -1.f : 1.f;
-        stick(c, pad, top(side), dx);
-        cross(c, pad + word(c, pad + 28, top(side), "ou") + 28, top(side), dx);
+        stick(c, pad, ROWS.at(side), dx);
+        cross(c, pad + word(c, pad + 28, ROWS.at(side), "ou") + 28, ROWS.at(side), dx);
     }
-    faceButtons(c, pad, top(2), PadButton::South);
-    faceButtons(c, pad, top(3), PadButton::North);
-    faceButtons(c, pad, top(4), PadButton::West);
-    k = pad + pill(c, pad, top(5), "gâchette droite") + 6;
-    pill(c, k + word(c, k, top(5), "ou"), top(5), "RB");
-    stick(c, pad, top(6), 0.f);
-    word(c, pad + 28, top(6), "stick droit");
-    pill(c, pad, top(7), "Start");
-    faceButtons(c, pad, top(8), PadButton::South);
+    faceButtons(c, pad, ROWS.at(2), PadButton::South);
+    faceButtons(c, pad, ROWS.at(3), PadButton::North);
+    faceButtons(c, pad, ROWS.at(4), PadButton::West);
+    k = pad + pill(c, pad, ROWS.at(5), "gâchette droite") + 6;
+    pill(c, k + word(c, k, ROWS.at(5), "ou"), ROWS.at(5), "RB");
+    stick(c, pad, ROWS.at(6), 0.f);
+    word(c, pad + 28, ROWS.at(6), "stick droit");
+    pill(c, pad, ROWS.at(7), "Start");
+    faceButtons(c, pad, ROWS.at(8), PadButton::South);
     k = pad + 28;
-    cross(c, pad, top(9), 0.f);
-    faceButtons(c, k, top(9), PadButton::South);
-    word(c, k + 28, top(9), "valider,");
-    faceButtons(c, k + 94, top(9), PadButton::East);
-    word(c, k + 122, top(9), "retour");
+    cross(c, pad, ROWS.at(9), 0.f);
+    faceButtons(c, k, ROWS.at(9), PadButton::South);
+    word(c, k + 28, ROWS.at(9), "valider,");
+    faceButtons(c, k + 94, ROWS.at(9), PadButton::East);
+    word(c, k + 122, ROWS.at(9), "retour");
     // The terminal: up and down choose a digit, south types it, east erases, Start submits.
-    cross(c, pad, top(10), 0.f);
-    k = pad + 28 + word(c, pad + 28, top(10), "0-9");
-    faceButtons(c, k, top(10), PadButton::South);
+    cross(c, pad, ROWS.at(10), 0.f);
+    k = pad + 28 + word(c, pad + 28, ROWS.at(10), "0-9");
+    faceButtons(c, k, ROWS.at(10), PadButton::South);
     k += 30;
-    faceButtons(c, k, top(10), PadButton::East);
-    k += 28 + word(c, k + 28, top(10), "effacer");
-    pill(c, k, top(10), "Start");
+    faceButtons(c, k, ROWS.at(10), PadButton::East);
+    k += 28 + word(c, k + 28, ROWS.at(10), "effacer");
+    pill(c, k, ROWS.at(10), "Start");
 
     const TextStyle keys = bodyText(13, pal::mist);
     drawTextCentred(c, "F1 FPS     F5 recommencer     F11 menu principal     F12 quitter     Alt + Entrée plein écran",
@@ -231,26 +230,26 @@ void hint(Canvas& c, const std::string& text)
 void optionRow(Output& out, const std::string& label, const std::string& file, bool hasValue)
 {
     using namespace optionsLayout;
-    const int w = static_cast<int>(ROW_WIDTH);
-    const int h = static_cast<int>(ROW_HEIGHT);
+    const int w = static_cast<int>(ROW.width);
+    const int h = static_cast<int>(ROW.height);
     Canvas c(w, h);
-    c.roundRect(1, 3, ROW_WIDTH - 1, ROW_HEIGHT - 3, 12, solid(withAlpha(pal::ink, 0.8f)));
-    c.roundRect(0, 0, ROW_WIDTH - 1, ROW_HEIGHT - 4, 12, vertical(hex(0x223066), hex(0x121840), 0, ROW_HEIGHT));
-    c.roundFrame(0, 0, ROW_WIDTH - 1, ROW_HEIGHT - 4, 12, 2.f, solid(withAlpha(pal::cyan, 0.85f)));
+    c.roundRect(1, 3, ROW.width - 1, ROW.height - 3, 12, solid(withAlpha(pal::ink, 0.8f)));
+    c.roundRect(0, 0, ROW.width - 1, ROW.height - 4, 12, vertical(hex(0x223066), hex(0x121840), 0, ROW.height));
+    c.roundFrame(0, 0, ROW.width - 1, ROW.height - 4, 12, 2.f, solid(withAlpha(pal::cyan, 0.85f)));
     TextStyle t = bodyText(19);
     t.outline = 2.f;
     t.shadowY = 2;
-    drawTextCentred(c, label, 24.f + textWidth(label, t) / 2.f, (ROW_HEIGHT - 4.f) / 2.f, t);
-    const float mid = (ROW_HEIGHT - 4.f) / 2.f;
+    drawTextCentred(c, label, 24.f + textWidth(label, t) / 2.f, (ROW.height - 4.f) / 2.f, t);
+    const float mid = (ROW.height - 4.f) / 2.f;
     if (hasValue) {
-        c.roundRect(VALUE_LEFT, 8, VALUE_WIDTH, ROW_HEIGHT - 20, 8, solid(hex(0x070a18)));
-        c.roundFrame(VALUE_LEFT, 8, VALUE_WIDTH, ROW_HEIGHT - 20, 8, 1.5f, solid(withAlpha(pal::cyan, 0.5f)));
+        c.roundRect(VALUE_LEFT, 8, VALUE_WIDTH, ROW.height - 20, 8, solid(hex(0x070a18)));
+        c.roundFrame(VALUE_LEFT, 8, VALUE_WIDTH, ROW.height - 20, 8, 1.5f, solid(withAlpha(pal::cyan, 0.5f)));
         for (float side : {-1.f, 1.f}) {
             const float tip = side < 0 ? VALUE_LEFT + 10 : VALUE_LEFT + VALUE_WIDTH - 10;
             c.polygon({{tip, mid}, {tip - side * 9, mid - 7}, {tip - side * 9, mid + 7}}, solid(pal::yellow));
         }
     } else {
-        for (float x : {ROW_WIDTH - 40.f, ROW_WIDTH - 31.f}) {
+        for (float x : {ROW.width - 40.f, ROW.width - 31.f}) {
             c.line(x, mid - 8, x + 7, mid, 2.5f, solid(pal::yellow));
             c.line(x + 7, mid, x, mid + 8, 2.5f, solid(pal::yellow));
         }
@@ -261,7 +260,7 @@ void optionRow(Output& out, const std::string& label, const std::string& file, b
 void optionsScreen(Output& out)
 {
     using namespace optionsLayout;
-    Canvas c = page(31, "Options", 44, {ROW_LEFT - 24, ROW_TOP - 18, ROW_WIDTH + 48, ROW_STEP * ROW_COUNT + 26});
+    Canvas c = page(31, "Options", 44, {ROW_LEFT - 24, ROWS.first - 18, ROW.width + 48, ROWS.step * ROW_COUNT + 26});
     hint(c, "↑ ↓ choisir      ← → régler      Entrée valider      Échap retour");
     saveTo(out, c, OPTIONS + "background.png");
 
@@ -276,22 +275,22 @@ void optionsScreen(Output& out)
 void keysScreen(Output& out)
 {
     using namespace keysLayout;
-    Canvas c = page(37, "Touches du clavier", 44, {40, ROW_TOP - 20, 920, ROW_STEP * REBINDABLE_COUNT + 26});
+    Canvas c = page(37, "Touches du clavier", 44, {40, ROWS.first - 20, 920, ROWS.step * REBINDABLE_COUNT + 26});
     const char* labels[REBINDABLE_COUNT] = {"Marcher à gauche",    "Marcher à droite", "Sauter",
                                             "Inverser la gravité", "Activer",          "Dialogue : suite"};
     for (std::size_t row = 0; row < REBINDABLE_COUNT; ++row) {
-        const float y = ROW_TOP + static_cast<float>(row) * ROW_STEP;
+        const float y = ROWS.at(row);
         if (row % 2 == 0)
-            c.roundRect(52, y - 6, 896, ROW_STEP, 6, solid(withAlpha(pal::white, 0.04f)));
+            c.roundRect(52, y - 6, 896, ROWS.step, 6, solid(withAlpha(pal::white, 0.04f)));
         TextStyle t = bodyText(18);
         t.outline = 2.f;
-        drawTextCentred(c, labels[row], 70.f + textWidth(labels[row], t) / 2.f, y + CELL_HEIGHT / 2.f - 2.f, t);
+        drawTextCentred(c, labels[row], 70.f + textWidth(labels[row], t) / 2.f, y + CELL.height / 2.f - 2.f, t);
     }
     hint(c, "Entrée ou clic : changer une touche      Échap : retour");
     saveTo(out, c, OPTIONS + "clavier.png");
 
-    Canvas cell(static_cast<int>(CELL_WIDTH), static_cast<int>(CELL_HEIGHT));
-    keyPlate(cell, 0, 0, CELL_WIDTH, CELL_HEIGHT);
+    Canvas cell(static_cast<int>(CELL.width), static_cast<int>(CELL.height));
+    keyPlate(cell, 0, 0, CELL.width, CELL.height);
     saveTo(out, cell, OPTIONS + "touche.png");
     saveTo(out, makeButton(224, 48, 220, 44, "Par défaut", Accent::Normal, 18), OPTIONS + "defaut.png");
 
