@@ -5,6 +5,13 @@
 
 #include <algorithm>
 
+namespace {
+
+const char* const FLOOR = "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n";
+const char* const TARGET = "[TimerShootableTrigger] 2 300 300 1 -1 AnimatedSprite cible.png 1 2 -1 0\n";
+
+} // namespace
+
 class BulletTest : public LevelTest
 {
 protected:
@@ -20,9 +27,21 @@ protected:
     {
         return level->getBullets().size();
     }
+    void shoot(sf::FloatRect shot)
+    {
+        level->addBullet(new Bullet(&game->rm(), 100, shot));
+    }
+    // The character at (x, y), given the gun, holds the fire button with the pointer at `aim`.
+    void fireFrom(float x, float y, sf::Vector2i aim)
+    {
+        player().setPosition(x, y);
+        player().peuxTirer(true);
+        game->send(mouseMoved(aim.x, aim.y));
+        game->send(mousePressed(aim.x, aim.y));
+    }
 };
 
-TEST_F(BulletTest, SharesOfTheDirectionSetTheVelocity)
+TEST_F(BulletTest, SharesOfTheDirectionSetTheVelocityAndBulletsShareOneTexture)
 {
     startLevel("");
     auto moved = [&](sf::FloatRect shot, float seconds) {
@@ -38,11 +57,7 @@ TEST_F(BulletTest, SharesOfTheDirectionSetTheVelocity)
     const sf::Vector2f longShot = moved({0, 0, 100, 200}, 0.3f);
     EXPECT_NEAR(shortShot.x, longShot.x, 1e-4);
     EXPECT_NEAR(shortShot.y, longShot.y, 1e-4);
-}
 
-TEST_F(BulletTest, BulletsShareOneTexture)
-{
-    startLevel("");
     auto* first = new Bullet(&game->rm(), 100, {10, 10, 1, 0});
     auto* second = new Bullet(&game->rm(), 100, {20, 10, 1, 0});
     EXPECT_EQ(first->getSprite().getTexture(), second->getSprite().getTexture());
@@ -53,32 +68,40 @@ TEST_F(BulletTest, BulletsShareOneTexture)
     delete second;
 }
 
-TEST_F(BulletTest, ADoorWithALowerIdStopsTheBulletBeforeTheTargetBehindIt)
+TEST_F(BulletTest, WhatABulletHits)
 {
-    startLevel("[DoorEntity] 1 300 300 Sprite porte.png\n"
-               "[TimerShootableTrigger] 2 300 300 1 5 AnimatedSprite cible.png 1 2 -1 0\n");
+    // Each bullet shoots once and stops at the edges its hitbox contains.
+    replaceLevel(TARGET);
     player().setPosition(10, 10);
-    level->addBullet(new Bullet(&game->rm(), 100, {305, 305, 0, 1}));
-    level->update(0.f);
-    EXPECT_EQ(bullets(), 0u);
-    EXPECT_FALSE(level->getEntity(2)->isActive());
-}
-
-TEST_F(BulletTest, EachBulletShootsOnceAndStopsAtTheEdgesItsHitboxContains)
-{
-    startLevel("[TimerShootableTrigger] 2 300 300 1 -1 AnimatedSprite cible.png 1 2 -1 0\n");
-    player().setPosition(10, 10);
-    level->addBullet(new Bullet(&game->rm(), 100, {300, 300, 0, 1}));  // top-left corner: inside
-    level->addBullet(new Bullet(&game->rm(), 100, {332, 310, 0, 1}));  // right edge: outside
-    level->addBullet(new Bullet(&game->rm(), 100, {310, 332, 0, -1})); // bottom edge: outside
+    shoot({300, 300, 0, 1});  // top-left corner: inside
+    shoot({332, 310, 0, 1});  // right edge: outside
+    shoot({310, 332, 0, -1}); // bottom edge: outside
     level->update(0.f);
     EXPECT_EQ(bullets(), 2u);
     EXPECT_TRUE(level->getEntity(2)->isActive());
+
+    replaceLevel(std::string("[DoorEntity] 1 300 300 Sprite porte.png\n") + TARGET);
+    player().setPosition(10, 10);
+    shoot({305, 305, 0, 1});
+    level->update(0.f);
+    EXPECT_EQ(bullets(), 0u);
+    EXPECT_FALSE(level->getEntity(2)->isActive()) << "a door with a lower id stops the bullet first";
+
+    replaceLevel("[TimerShootableTrigger] 2 100 100 1 -1 AnimatedSprite cible.png 1 2 -1 0\n");
+    fireFrom(110, 110, {900, 110});
+    level->update(0.f);
+    EXPECT_TRUE(level->getEntity(2)->isActive()) << "a bullet fired in an update is tested at its start point";
+    EXPECT_EQ(bullets(), 0u);
+
+    replaceLevel("");
+    fireFrom(200, 200, {200, 200});
+    level->update(0.f);
+    EXPECT_EQ(bullets(), 0u) << "the pointer on the start point fires nothing";
 }
 
 TEST_F(BulletTest, ShotLeavesFromTheCharacterTowardsThePointerEveryIntervalWhileHeld)
 {
-    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
+    startLevel(FLOOR);
     player().setPosition(100, 420);
     game->send(mouseMoved(900, 420));
     game->send(mousePressed(900, 420));
@@ -99,15 +122,10 @@ TEST_F(BulletTest, ShotLeavesFromTheCharacterTowardsThePointerEveryIntervalWhile
     game->send(mousePressed(900, 420, sf::Mouse::Middle));
     step(25);
     EXPECT_EQ(bullets(), 2u) << "only the left button fires";
-}
 
-TEST_F(BulletTest, ReleasingTheFireButtonOverAnotherScreenStopsTheGun)
-{
-    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
-    player().setPosition(100, 420);
-    player().peuxTirer(true);
-    game->send(mouseMoved(900, 420));
-    game->send(mousePressed(900, 420));
+    // Releasing the fire button over another screen stops the gun.
+    replaceLevel(FLOOR);
+    fireFrom(100, 420, {900, 420});
     step();
     ASSERT_EQ(bullets(), 1u);
     game->send(keyReleased(sf::Keyboard::Escape));
@@ -121,46 +139,19 @@ TEST_F(BulletTest, ReleasingTheFireButtonOverAnotherScreenStopsTheGun)
     EXPECT_EQ(bullets(), 2u);
 }
 
-TEST_F(BulletTest, ABulletFiredInAnUpdateIsTestedAtItsStartPointInThatUpdate)
-{
-    startLevel("[TimerShootableTrigger] 2 100 100 1 -1 AnimatedSprite cible.png 1 2 -1 0\n");
-    player().setPosition(110, 110);
-    player().peuxTirer(true);
-    game->send(mouseMoved(900, 110));
-    game->send(mousePressed(900, 110));
-    level->update(0.f);
-    EXPECT_TRUE(level->getEntity(2)->isActive());
-    EXPECT_EQ(bullets(), 0u);
-}
-
-TEST_F(BulletTest, PointerOnTheStartPointFiresNothing)
-{
-    startLevel("");
-    player().setPosition(200, 200);
-    player().peuxTirer(true);
-    game->send(mouseMoved(200, 200));
-    game->send(mousePressed(200, 200));
-    level->update(0.f);
-    EXPECT_EQ(bullets(), 0u);
-}
-
 TEST_F(BulletTest, BulletsThatCanNeverHitAnythingAreDropped)
 {
-    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
-               "[GroundEntity] 2 1200 0 Sprite bloc.png HitboxSpriteFilled\n");
-    player().setPosition(500, 420);
-    player().peuxTirer(true);
-    game->send(mouseMoved(500, 0));
-    game->send(mousePressed(500, 0));
+    startLevel(std::string(FLOOR) + "[GroundEntity] 2 1200 0 Sprite bloc.png HitboxSpriteFilled\n");
+    fireFrom(500, 420, {500, 0});
     for (int minute = 0; minute < 2; ++minute)
         step(3600);
     EXPECT_LE(bullets(), 2u) << "an hour's worth of firing into the void does not pile up";
 
-    level->addBullet(new Bullet(&game->rm(), 100, {1100, 10, 1, 0}));
+    shoot({1100, 10, 1, 0});
     step(6);
     EXPECT_GE(bullets(), 1u) << "outside the window but on its way to a block: kept";
     step(30);
-    level->addBullet(new Bullet(&game->rm(), 100, {-50, 250, 1, 0}));
+    shoot({-50, 250, 1, 0});
     step();
     const auto& all = level->getBullets();
     EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](Bullet* b) { return b->getPosition().x < 0; }))

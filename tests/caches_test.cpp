@@ -6,87 +6,68 @@
 
 using CacheTest = GameTest;
 
-TEST_F(CacheTest, SecondRequestSharesTheResourceAndCountsIt)
-{
-    writeImage("data\\a.png", 8, 4);
-    Manager_Texture cache;
-    const sf::Texture& first = cache.get("data\\a.png");
-    const sf::Texture& second = cache.get("data\\a.png");
-    EXPECT_EQ(&first, &second);
-    EXPECT_EQ(first.getSize(), sf::Vector2u(8, 4));
-    const std::vector<std::string> expected{
-        " -- Manager : Creation de l'item : data\\a.png",
-        " -- Chargement de l'image : data\\a.png",
-        " -- Manager : Demande de l'item : data\\a.png",
-        "    * Count = 2",
-    };
-    EXPECT_EQ(trace(), expected);
-    EXPECT_TRUE(first.isRepeated());
-    EXPECT_FALSE(first.isSmooth());
-}
-
-TEST_F(CacheTest, ReleasingCountsDownThenDestroys)
-{
-    writeImage("data\\a.png", 8, 4);
-    Manager_Texture cache;
-    cache.get("data\\a.png");
-    cache.get("data\\a.png");
-    clearTrace();
-    cache.kill("data\\a.png");
-    cache.kill("data\\a.png");
-    const std::vector<std::string> expected{
-        " -*- Tentative de destruction de l'item : data\\a.png",
-        "    * Count restant = 1",
-        " -*- Destruction de l'item : data\\a.png",
-    };
-    EXPECT_EQ(trace(), expected);
-
-    clearTrace();
-    cache.get("data\\a.png");
-    EXPECT_EQ(trace().front(), " -- Manager : Creation de l'item : data\\a.png") << "a released path loads anew";
-}
-
-TEST_F(CacheTest, ReleasingByAddressIsReleasingByPath)
+TEST_F(CacheTest, RequestsShareAndCountTheResourceAndReleasesCountDownByPathOrAddress)
 {
     writeImage("data\\a.png", 8, 4);
     writeImage("data\\b.png", 2, 2);
-    Manager_Texture cache;
-    const sf::Texture& a = cache.get("data\\a.png");
-    const sf::Texture& b = cache.get("data\\b.png");
-    cache.get("data\\b.png");
-    clearTrace();
-    cache.kill(&b);
-    cache.kill(&a);
-    const std::vector<std::string> expected{
-        " -*- Tentative de destruction de l'item : data\\b.png",
-        "    * Count restant = 1",
-        " -*- Destruction de l'item : data\\a.png",
-    };
-    EXPECT_EQ(trace(), expected);
-}
+    {
+        Manager_Texture cache;
+        const sf::Texture& first = cache.get("data\\a.png");
+        const sf::Texture& second = cache.get("data\\a.png");
+        EXPECT_EQ(&first, &second);
+        EXPECT_EQ(first.getSize(), sf::Vector2u(8, 4));
+        const std::vector<std::string> expected{
+            " -- Manager : Creation de l'item : data\\a.png",
+            " -- Chargement de l'image : data\\a.png",
+            " -- Manager : Demande de l'item : data\\a.png",
+            "    * Count = 2",
+        };
+        EXPECT_EQ(trace(), expected);
+        EXPECT_TRUE(first.isRepeated());
+        EXPECT_FALSE(first.isSmooth());
 
-TEST_F(CacheTest, ReleasingWhatIsNotHeldChangesNothing)
-{
-    writeImage("data\\a.png", 8, 4);
-    Manager_Texture cache;
-    cache.get("data\\a.png");
-    const sf::Texture stranger;
-    clearTrace();
-    cache.kill("data\\other.png");
-    cache.kill("data/a.png"); // keys are exact: the other separator is another path
-    cache.kill(&stranger);
-    EXPECT_TRUE(trace().empty());
-}
+        clearTrace();
+        cache.kill("data\\a.png");
+        cache.kill("data\\a.png");
+        const std::vector<std::string> released{
+            " -*- Tentative de destruction de l'item : data\\a.png",
+            "    * Count restant = 1",
+            " -*- Destruction de l'item : data\\a.png",
+        };
+        EXPECT_EQ(trace(), released);
+        clearTrace();
+        cache.get("data\\a.png");
+        EXPECT_EQ(trace().front(), " -- Manager : Creation de l'item : data\\a.png") << "a released path loads anew";
 
-TEST_F(CacheTest, MissingFileStaysCachedAsAnEmptyResource)
-{
+        const sf::Texture stranger;
+        clearTrace();
+        cache.kill("data\\other.png");
+        cache.kill("data/a.png"); // keys are exact: the other separator is another path
+        cache.kill(&stranger);
+        EXPECT_TRUE(trace().empty()) << "releasing what is not held changes nothing";
+    }
+    {
+        Manager_Texture cache;
+        const sf::Texture& a = cache.get("data\\a.png");
+        const sf::Texture& b = cache.get("data\\b.png");
+        cache.get("data\\b.png");
+        clearTrace();
+        cache.kill(&b);
+        cache.kill(&a);
+        const std::vector<std::string> expected{
+            " -*- Tentative de destruction de l'item : data\\b.png",
+            "    * Count restant = 1",
+            " -*- Destruction de l'item : data\\a.png",
+        };
+        EXPECT_EQ(trace(), expected) << "releasing by address is releasing by path";
+    }
     Manager_Texture cache;
     const sf::Texture& missing = cache.get("data\\missing.png");
     EXPECT_EQ(missing.getSize(), sf::Vector2u(0, 0));
     clearTrace();
     cache.get("data\\missing.png");
     const std::vector<std::string> expected{" -- Manager : Demande de l'item : data\\missing.png", "    * Count = 2"};
-    EXPECT_EQ(trace(), expected) << "no second attempt at the file";
+    EXPECT_EQ(trace(), expected) << "a missing file stays cached as an empty resource: no second attempt";
 }
 
 TEST_F(CacheTest, EndOfRunListsWhatIsStillHeldInOrderOfCreation)
@@ -104,11 +85,4 @@ TEST_F(CacheTest, EndOfRunListsWhatIsStillHeldInOrderOfCreation)
         " -*- ~Manager : Destruction de l'item", "    * data\\fonts\\b.ttf",
     };
     EXPECT_EQ(trace(), expected);
-}
-
-TEST_F(CacheTest, GamePathsOpenHostFiles)
-{
-    writeImage("data\\graphics\\deep\\a.png", 3, 5);
-    Manager_Texture cache;
-    EXPECT_EQ(cache.get("data\\graphics\\deep\\a.png").getSize(), sf::Vector2u(3, 5));
 }

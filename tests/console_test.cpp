@@ -26,37 +26,37 @@ protected:
         for (char c : digits)
             release(static_cast<sf::Keyboard::Key>(sf::Keyboard::Num0 + (c - '0')));
     }
+    void enter(const std::string& digits)
+    {
+        typeDigits(digits);
+        release(sf::Keyboard::Return);
+    }
     const std::string& transcript()
     {
         return dynamic_cast<ConsoleMinigame&>(*game->top()).getTranscript();
     }
 };
 
-TEST_F(ConsoleTest, HigherOrLowerIntroAndVerdicts)
+TEST_F(ConsoleTest, HigherOrLowerIntroVerdictsTypingAndCursor)
 {
     auto& puzzle = open<PlusOuMoins>(3);
     puzzle.setCode(42);
     EXPECT_EQ(transcript(), "FREQUENCY #3\n\n>:  ");
-    typeDigits("7");
-    release(sf::Keyboard::Return);
+    enter("7");
     EXPECT_EQ(transcript(), "FREQUENCY #3\n\n>: 7\n\n C'est plus !\n\n>: _");
-    typeDigits("100");
-    release(sf::Keyboard::Return);
+    enter("100");
     EXPECT_NE(transcript().find(">: 100\n\n C'est moins !\n\n>: _"), std::string::npos);
-    typeDigits("42");
-    release(sf::Keyboard::Return);
+    enter("42");
     EXPECT_NE(transcript().find(">: 42\n\n Parfait !\n\n\n DONE ! Press any key to continue ! _"), std::string::npos)
         << "leading zeros need not be typed";
     EXPECT_TRUE(puzzle.isFinished());
     EXPECT_EQ(game->top(), &puzzle) << "the key that solves it does not close it";
     release(sf::Keyboard::Escape);
     EXPECT_EQ(game->top(), level);
-}
 
-TEST_F(ConsoleTest, KeysActOnReleaseAndOnlyDigitsAreTyped)
-{
-    auto& puzzle = open<PlusOuMoins>(3);
-    puzzle.setCode(999);
+    // Keys act on release and only digits are typed.
+    auto& unsolved = open<PlusOuMoins>(3);
+    unsolved.setCode(999);
     game->send(keyPressed(sf::Keyboard::Num5));
     EXPECT_EQ(transcript(), "FREQUENCY #3\n\n>:  ");
     release(sf::Keyboard::A);
@@ -67,30 +67,27 @@ TEST_F(ConsoleTest, KeysActOnReleaseAndOnlyDigitsAreTyped)
     typeDigits("1234");
     EXPECT_EQ(transcript(), "FREQUENCY #3\n\n>: 123_") << "the fourth digit is cut again";
     release(sf::Keyboard::BackSpace);
-    typeDigits("9");
-    release(sf::Keyboard::Return);
+    enter("9");
     EXPECT_NE(transcript().find(">: 129\n\n C'est plus !"), std::string::npos);
     release(sf::Keyboard::Return);
     EXPECT_NE(transcript().find(">: \n\n C'est plus !"), std::string::npos) << "an empty line is zero";
     release(sf::Keyboard::Escape);
-    EXPECT_EQ(game->top(), &puzzle) << "an unsolved console cannot be left";
-}
+    EXPECT_EQ(game->top(), &unsolved) << "an unsolved console cannot be left";
 
-TEST_F(ConsoleTest, TranscriptKeepsItsLastTwentyOneLines)
-{
-    auto& puzzle = open<PlusOuMoins>(1);
-    puzzle.setCode(9);
-    for (int i = 0; i < 6; ++i) {
-        typeDigits("1");
-        release(sf::Keyboard::Return);
-    }
+    open<PlusOuMoins>(1).setCode(9);
+    for (int i = 0; i < 6; ++i)
+        enter("1");
     const std::string& text = transcript();
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20) << "the transcript keeps its last 21 lines";
     EXPECT_EQ(text.find("FREQUENCY"), std::string::npos) << "the intro has scrolled away";
-}
 
-TEST_F(ConsoleTest, CursorBlinksEveryHalfSecondDroppingTheOvershoot)
-{
+    clearTrace();
+    auto& wide = open<PlusOuMoins>(12);
+    EXPECT_EQ(wide.getTranscript(), "FREQUENCY #9\n\n>:  ");
+    EXPECT_LT(wide.getCode(), 1000000000u);
+    EXPECT_NE(traceText().find(" -*- Nombre de chiffres hors limites : 12\n    * ramene a 9\n"), std::string::npos);
+
+    // The cursor blinks every half second, dropping the overshoot.
     open<PlusOuMoins>(3);
     step(30);
     EXPECT_EQ(transcript().back(), ' ') << "exactly half a second has not yet gone past";
@@ -106,6 +103,14 @@ TEST_F(ConsoleTest, CursorBlinksEveryHalfSecondDroppingTheOvershoot)
 
 TEST_F(ConsoleTest, CodeBreakingMarksEachPositionAgainstTheWholeCode)
 {
+    clearTrace();
+    auto& drawn = open<MasterMind>(5, 9);
+    std::string digits;
+    for (int digit : drawn.getCode())
+        digits += static_cast<char>('0' + digit);
+    EXPECT_EQ(traceText().substr(traceText().size() - 5), digits) << "a new code is written to the trace";
+    EXPECT_EQ(open<MasterMind>(0, 9).getCode().size(), 1u) << "digit counts are brought into range";
+
     auto& puzzle = open<MasterMind>(4, 9);
     puzzle.setCode({1, 2, 3, 4});
     EXPECT_EQ(transcript(), "CODE #[-----]\n"
@@ -115,8 +120,7 @@ TEST_F(ConsoleTest, CodeBreakingMarksEachPositionAgainstTheWholeCode)
                             "\n"
                             ">:  ");
     auto marks = [&](const std::string& guess) {
-        typeDigits(guess);
-        release(sf::Keyboard::Return);
+        enter(guess);
         const std::string& text = transcript();
         const std::size_t end = text.rfind("]  <-  RIGHT CODE PRINT");
         return text.substr(end - 4, 4);
@@ -133,38 +137,11 @@ TEST_F(ConsoleTest, CodeBreakingMarksEachPositionAgainstTheWholeCode)
                                 "\n\n\n DONE ! Press any key to continue ! _"),
               std::string::npos);
     EXPECT_TRUE(dynamic_cast<DoorEntity*>(level->getEntity(9))->isOpen()) << "the right code opens the door";
-}
 
-TEST_F(ConsoleTest, CodeBreakingMarksWithRepeatedDigits)
-{
-    auto& puzzle = open<MasterMind>(4, 9);
-    puzzle.setCode({1, 1, 2, 2});
-    typeDigits("2211");
-    release(sf::Keyboard::Return);
-    EXPECT_NE(transcript().find("[====]  <-  RIGHT"), std::string::npos);
-    puzzle.setCode({7, 7, 7, 7});
-    typeDigits("7007");
-    release(sf::Keyboard::Return);
-    EXPECT_NE(transcript().find("[*--*]  <-  RIGHT"), std::string::npos);
-}
-
-TEST_F(ConsoleTest, NewCodeIsWrittenToTheTrace)
-{
-    clearTrace();
-    auto& puzzle = open<MasterMind>(5, 9);
-    std::string digits;
-    for (int digit : puzzle.getCode())
-        digits += static_cast<char>('0' + digit);
-    EXPECT_EQ(traceText().substr(traceText().size() - 5), digits);
-}
-
-TEST_F(ConsoleTest, DigitCountsAreBroughtIntoRange)
-{
-    clearTrace();
-    auto& wide = open<PlusOuMoins>(12);
-    EXPECT_EQ(wide.getTranscript(), "FREQUENCY #9\n\n>:  ");
-    EXPECT_LT(wide.getCode(), 1000000000u);
-    EXPECT_NE(traceText().find(" -*- Nombre de chiffres hors limites : 12\n    * ramene a 9\n"), std::string::npos);
-    auto& none = open<MasterMind>(0, 9);
-    EXPECT_EQ(none.getCode().size(), 1u);
+    // Repeated digits.
+    auto& repeated = open<MasterMind>(4, 9);
+    repeated.setCode({1, 1, 2, 2});
+    EXPECT_EQ(marks("2211"), "====");
+    repeated.setCode({7, 7, 7, 7});
+    EXPECT_EQ(marks("7007"), "*--*");
 }

@@ -44,7 +44,7 @@ protected:
     }
     void start(const std::string& content)
     {
-        startLevel(std::string(FLOOR) + content);
+        replaceLevel(FLOOR + content);
         standAt(50);
     }
     void standAt(int x)
@@ -65,10 +65,6 @@ protected:
     bool keyShown()
     {
         return count(ABOVE_LEVER, KEY) > 300;
-    }
-    void seconds(float s)
-    {
-        step(static_cast<int>(s * 60.f + 0.5f));
     }
 };
 
@@ -102,7 +98,7 @@ TEST_F(CuesTest, TheKeyFloatsOverALeverWhileTheCharacterTouchesItAndTheKeyWouldP
     EXPECT_FALSE(keyShown()) << "a lever that is on ignores the key";
 }
 
-TEST_F(CuesTest, ATimedSwitchThatIsOnDrainsABarUnderItsPictureRedInItsLastSecond)
+TEST_F(CuesTest, TimedSwitchesDrainABarRedInItsLastSecondAndTheSpikesTheyWillRaiseBlink)
 {
     start("[TimerActivableTrigger] 3 200 420 2 4 AnimatedSprite levier.png 1 2 -1 0\n"
           "[ActivableTrigger] 4 300 420 2 4 AnimatedSprite levier.png 1 2 -1 0\n");
@@ -122,10 +118,8 @@ TEST_F(CuesTest, ATimedSwitchThatIsOnDrainsABarUnderItsPictureRedInItsLastSecond
     ASSERT_TRUE(level->getEntity(4)->isActive());
     seconds(1);
     EXPECT_EQ(count({300, 461, 32, 8}, BAR_FILL), 0);
-}
 
-TEST_F(CuesTest, SpikesATimedSwitchWillRaiseBlinkDuringTheirLastSecondRetracted)
-{
+    // Spikes a timed switch will raise blink during their last second retracted.
     writeFile("data\\relais.txt", "[IsSolid] 0\n[ActivateEntity] 5 | the spikes\n");
     start("[PicEntity] 5 400 420 AnimatedSprite pics.png 1 2 -1 0\n"
           "[ScriptedEntity] 6 800 0 data\\relais.txt Sprite bloc.png\n"

@@ -4,23 +4,8 @@
 
 #include <memory>
 
-namespace {
-
-// An entity that switches its own timer on, as triggers do.
-class Timed : public Entity
-{
-public:
-    Timed(RessourceManager* rm, float delay) : Entity(rm, nullptr, HitboxType::None, 0, 0, EntityFlags(), delay)
-    {
-    }
-    void activate() override
-    {
-        m_active = true;
-    }
-};
-
-} // namespace
-
+// How an entity's hitbox follows its picture. Grounds, delays and spikes that turn deadly
+// are played through in levels (map, trigger and cue tests).
 class EntityTest : public GameTest
 {
 protected:
@@ -28,7 +13,6 @@ protected:
     {
         GameTest::SetUp();
         writeImage("data\\a.png", 32, 16);
-        writeImage("data\\spikes.png", 40, 40);
         rm = std::make_unique<RessourceManager>();
     }
     void TearDown() override
@@ -43,43 +27,13 @@ protected:
     std::unique_ptr<RessourceManager> rm;
 };
 
-TEST_F(EntityTest, HitboxIsThePictureRectangleOrNothing)
+TEST_F(EntityTest, DoorTogglesBetweenBlockingAndGoneAndGivesItsPictureBack)
 {
-    GroundEntity filled(rm.get(), picture(), HitboxType::SpriteFilled, 100, 200);
-    GroundEntity none(rm.get(), picture(), HitboxType::None, 100, 200);
-    GroundEntity bare(rm.get(), nullptr, HitboxType::SpriteFilled, 100, 200);
-    EXPECT_EQ(filled.getHitbox(), sf::FloatRect(100, 200, 32, 16));
-    EXPECT_EQ(none.getHitbox(), sf::FloatRect(0, 0, 0, 0));
-    EXPECT_EQ(bare.getHitbox(), sf::FloatRect(0, 0, 0, 0));
-    EXPECT_TRUE(filled.isSolid());
-    EXPECT_EQ(filled.getDamage(), 9999);
-    bare.update(1.f);
-    bare.draw();
-}
+    auto alone = std::make_unique<DoorEntity>(rm.get(), picture(), 0, 0);
+    clearTrace();
+    alone.reset();
+    EXPECT_EQ(trace(), std::vector<std::string>{" -*- Destruction de l'item : data\\a.png"});
 
-TEST_F(EntityTest, ActivationLastsItsDelayThenEndsWithTheTimerReset)
-{
-    Timed timed(rm.get(), 2.f);
-    timed.activate();
-    for (int i = 0; i < 19; ++i)
-        timed.update(0.1f);
-    EXPECT_TRUE(timed.isActive()) << "1.9 s";
-    timed.update(0.15f);
-    EXPECT_FALSE(timed.isActive()) << "2 s or more";
-
-    Timed zero(rm.get(), 0.f);
-    zero.activate();
-    zero.update(0.001f);
-    EXPECT_FALSE(zero.isActive()) << "a delay of 0 ends at the next update";
-
-    Timed forever(rm.get(), Entity::NEVER_EXPIRES);
-    forever.activate();
-    forever.update(1e6f);
-    EXPECT_TRUE(forever.isActive());
-}
-
-TEST_F(EntityTest, DoorTogglesBetweenBlockingAndGone)
-{
     DoorEntity door(rm.get(), picture(), 10, 20);
     EXPECT_FALSE(door.isOpen());
     door.activate();
@@ -92,27 +46,9 @@ TEST_F(EntityTest, DoorTogglesBetweenBlockingAndGone)
     EXPECT_EQ(door.getHitbox(), sf::FloatRect(10, 20, 32, 16));
 }
 
-TEST_F(EntityTest, SpikesRetractAndRiseShowingTheirRow)
+TEST_F(EntityTest, SpikesBlockOnlyAsHighAsTheirPictureDrawsAndFramesRefreshTheHitbox)
 {
-    auto* sheet = new AnimatedSprite(rm->getTexture("data\\spikes.png"), 1, 2, AnimatedSprite::HAND_PICKED, false);
-    PicEntity spikes(rm.get(), sheet, 0, 0);
-    EXPECT_TRUE(spikes.isDeadly());
-    spikes.activate();
-    EXPECT_FALSE(spikes.isDeadly());
-    EXPECT_TRUE(spikes.isSolid());
-    EXPECT_EQ(sheet->getEtatY(), 1);
-    spikes.activate();
-    EXPECT_TRUE(spikes.isDeadly());
-    EXPECT_EQ(sheet->getEtatY(), 0);
-
-    PicEntity bare(rm.get(), nullptr, 0, 0);
-    bare.activate();
-    EXPECT_FALSE(bare.isDeadly()) << "spikes without picture still toggle";
-}
-
-// Raised, the sheet draws all but its top 2 rows; retracted, only its bottom 6 (a plate).
-TEST_F(EntityTest, SpikesBlockOnlyAsHighAsTheirPictureDraws)
-{
+    // Raised, this sheet draws all but its top 2 rows; retracted, only its bottom 6 (a plate).
     sf::Image image;
     image.create(40, 40, sf::Color::Transparent);
     for (unsigned y = 0; y < 40; ++y)
@@ -125,29 +61,24 @@ TEST_F(EntityTest, SpikesBlockOnlyAsHighAsTheirPictureDraws)
     EXPECT_EQ(spikes.getHitbox(), sf::FloatRect(100, 442, 40, 18));
     spikes.activate();
     EXPECT_EQ(spikes.getHitbox(), sf::FloatRect(100, 454, 40, 6)) << "retracted: the plate alone";
+    EXPECT_EQ(sheet->getEtatY(), 1);
+    EXPECT_TRUE(spikes.isSolid()) << "retracted spikes are still stood on";
     spikes.activate();
     EXPECT_EQ(spikes.getHitbox(), sf::FloatRect(100, 442, 40, 18));
 
+    writeImage("data\\spikes.png", 40, 40);
     PicEntity full(rm.get(), picture("data\\spikes.png"), 0, 0);
     full.activate();
     EXPECT_EQ(full.getHitbox(), sf::FloatRect(0, 0, 40, 40)) << "a plain picture draws the same raised or not";
-}
+    PicEntity bare(rm.get(), nullptr, 0, 0);
+    bare.activate();
+    EXPECT_FALSE(bare.isDeadly()) << "spikes without picture still toggle";
 
-TEST_F(EntityTest, NewFrameOfAnAnimatedPictureRefreshesTheHitbox)
-{
     writeImage("data\\grow.png", 64, 16);
-    auto* sheet = new AnimatedSprite(rm->getTexture("data\\grow.png"), 2, 1, 0.1f, false);
-    DecorationEntity deco(rm.get(), sheet, 0, 0);
-    sheet->move(50, 0);
+    auto* growing = new AnimatedSprite(rm->getTexture("data\\grow.png"), 2, 1, 0.1f, false);
+    DecorationEntity deco(rm.get(), growing, 0, 0);
+    growing->move(50, 0);
     EXPECT_EQ(deco.getHitbox().left, 0.f) << "moving a picture alone does not refresh";
     deco.update(0.2f);
-    EXPECT_EQ(deco.getHitbox(), sf::FloatRect(50, 0, 32, 16));
-}
-
-TEST_F(EntityTest, DestroyingAnEntityGivesItsPictureBack)
-{
-    auto door = std::make_unique<DoorEntity>(rm.get(), picture(), 0, 0);
-    clearTrace();
-    door.reset();
-    EXPECT_EQ(trace(), std::vector<std::string>{" -*- Destruction de l'item : data\\a.png"});
+    EXPECT_EQ(deco.getHitbox(), sf::FloatRect(50, 0, 32, 16)) << "a new frame of an animated picture refreshes it";
 }

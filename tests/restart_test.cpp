@@ -26,16 +26,11 @@ protected:
     // Floor, ceiling, the entry on the left and the module on the floor to its right.
     Map& startRoom(Player* entering = nullptr)
     {
-        return startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
-                          "[GroundEntity] 2 0 0 Sprite sol.png HitboxSpriteFilled\n"
-                          "[CurrentLevelVortex] 3 100 396\n"
-                          "[ScriptedEntity] 4 300 420 data\\s\\module.txt Sprite bloc.png\n",
-                          entering);
-    }
-    void land()
-    {
-        for (int i = 0; i < 300 && !player().getSol(); ++i)
-            step();
+        return replaceLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
+                            "[GroundEntity] 2 0 0 Sprite sol.png HitboxSpriteFilled\n"
+                            "[CurrentLevelVortex] 3 100 396\n"
+                            "[ScriptedEntity] 4 300 420 data\\s\\module.txt Sprite bloc.png\n",
+                            entering);
     }
     // Walks right into the module, then turns upside down onto the ceiling.
     void takeTheModuleAndTurnOver()
@@ -53,8 +48,9 @@ protected:
         ASSERT_FALSE(player().isGravityNormal());
         ASSERT_EQ(player().getSol(), level->getEntity(2)) << "standing on the ceiling";
     }
-    void expectAsEntered()
+    void expectAsEntered(const char* how)
     {
+        SCOPED_TRACE(how);
         EXPECT_FALSE(player().canShoot()) << "the module must be taken again";
         EXPECT_EQ(game->rm().getCursorCount(), 1u) << "no crosshair without the gun";
         EXPECT_FALSE(player().canReverseGravity());
@@ -77,28 +73,21 @@ protected:
     }
 };
 
-TEST_F(RestartTest, F5BringsTheCharacterBackAsItEnteredTheMap)
+TEST_F(RestartTest, F5AndRestartAfterDeathBringTheCharacterBackAsItEnteredTheMap)
 {
     startRoom();
     takeTheModuleAndTurnOver();
     game->send(keyReleased(sf::Keyboard::F5));
-    expectAsEntered();
-}
+    expectAsEntered("F5");
 
-TEST_F(RestartTest, RestartAfterDeathBringsTheCharacterBackAsItEnteredTheMap)
-{
-    startRoom();
     takeTheModuleAndTurnOver();
     die();
     EXPECT_EQ(game->rm().getCursorCount(), 3u) << "the arrow over the crosshair";
     clickRestart();
-    expectAsEntered();
+    expectAsEntered("restart after death");
     EXPECT_EQ(player().getVie(), 100);
-}
 
-TEST_F(RestartTest, WhatTheCharacterBroughtIntoTheMapStaysWithIt)
-{
-    game = std::make_unique<GameHarness>();
+    // What the character brought into the map stays with it.
     auto* entering = new Player(&game->rm());
     entering->peuxTirer(true);
     entering->setShootDelay(0.25f);
@@ -111,7 +100,7 @@ TEST_F(RestartTest, WhatTheCharacterBroughtIntoTheMapStaysWithIt)
     EXPECT_EQ(game->rm().getCursorCount(), 2u) << "the crosshair is back, and the screen's arrow gone";
 }
 
-TEST_F(RestartTest, DialogueAlreadyReadIsNotShownAgainButItsEndStillActs)
+TEST_F(RestartTest, OnlyTheDialoguesTheLevelAlreadyShowedAreNotShownAgain)
 {
     startLevel("[DoorEntity] 9 600 350 Sprite porte.png\n"
                "[ScriptedEntity] 4 0 0 data\\s\\hello.txt Sprite bloc.png\n");
@@ -131,24 +120,28 @@ TEST_F(RestartTest, DialogueAlreadyReadIsNotShownAgainButItsEndStillActs)
     clickRestart();
     step();
     EXPECT_EQ(game->top(), level);
-}
 
-TEST_F(RestartTest, DialogueNotReadYetIsShown)
-{
+    writeMap("Other", "");
+    level->changeMap("Other");
+    level->changeMap("T");
+    step();
+    EXPECT_NE(game->topAs<Dialogue>(), nullptr) << "leaving the map forgets what was read";
+    game->send(keyReleased(sf::Keyboard::Return));
+
+    // A dialogue not read yet is shown.
     writeFile("data\\s\\later.txt", "[TypeDeclenchement] AfterWait 2\n[ShowDialogue] data\\d\\hello.dia -1\n");
-    startLevel("[ScriptedEntity] 4 0 0 data\\s\\later.txt Sprite bloc.png\n");
+    replaceLevel("[ScriptedEntity] 4 0 0 data\\s\\later.txt Sprite bloc.png\n");
     step(60);
     die(); // before the level had anything to say
     clickRestart();
     step(121);
     EXPECT_NE(game->topAs<Dialogue>(), nullptr);
-}
+    game->send(keyReleased(sf::Keyboard::Return));
 
-TEST_F(RestartTest, DialogueThePlayerOpensStillShows)
-{
-    startLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
-               "[CurrentLevelVortex] 3 100 396\n"
-               "[ScriptedEntity] 4 300 420 data\\s\\sign.txt Sprite bloc.png\n");
+    // A dialogue the player opens still shows.
+    replaceLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
+                 "[CurrentLevelVortex] 3 100 396\n"
+                 "[ScriptedEntity] 4 300 420 data\\s\\sign.txt Sprite bloc.png\n");
     for (int attempt = 0; attempt < 2; ++attempt) {
         land();
         game->keyboard().hold(sf::Keyboard::D);
@@ -159,16 +152,4 @@ TEST_F(RestartTest, DialogueThePlayerOpensStillShows)
         game->send(keyReleased(sf::Keyboard::Return));
         game->send(keyReleased(sf::Keyboard::F5));
     }
-}
-
-TEST_F(RestartTest, LeavingTheMapForgetsWhatWasRead)
-{
-    writeMap("Other", "");
-    startLevel("[ScriptedEntity] 4 0 0 data\\s\\hello.txt Sprite bloc.png\n");
-    step();
-    game->send(keyReleased(sf::Keyboard::Return));
-    level->changeMap("Other");
-    level->changeMap("T");
-    step();
-    EXPECT_NE(game->topAs<Dialogue>(), nullptr);
 }

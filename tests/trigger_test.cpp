@@ -16,21 +16,20 @@ protected:
         writeImage("data\\graphics\\map\\T\\levier.png", 32, 80);
         writeSound("data\\sounds\\trigger.ogg", 0.05f);
     }
-    void startWith(const std::string& trigger)
+    // The door (1), the spikes (2), and the triggers, each a "kind id x y destination delay".
+    void startWith(std::initializer_list<const char*> triggers)
     {
-        startLevel("[DoorEntity] 1 600 350 Sprite porte.png\n"
-                   "[PicEntity] 2 700 440 AnimatedSprite pics.png 1 2 -1 0\n" +
-                   trigger);
+        std::string content = "[DoorEntity] 1 600 350 Sprite porte.png\n"
+                              "[PicEntity] 2 700 440 AnimatedSprite pics.png 1 2 -1 0\n";
+        for (const char* trigger : triggers)
+            content += std::string(trigger) + " AnimatedSprite levier.png 1 2 -1 0\n";
+        replaceLevel(content);
         player().setPosition(10, 10);
         clearTrace();
     }
-    DoorEntity& door()
+    DoorEntity& door(int id = 1)
     {
-        return *dynamic_cast<DoorEntity*>(level->getEntity(1));
-    }
-    Entity& spikes()
-    {
-        return *level->getEntity(2);
+        return *dynamic_cast<DoorEntity*>(level->getEntity(id));
     }
     Entity& trigger(int id = 3)
     {
@@ -45,19 +44,14 @@ protected:
     {
         int count = 0;
         for (const std::string& line : trace())
-            if (line.find("l'item : data\\sounds\\trigger.ogg") != std::string::npos)
-                ++count;
+            count += line.find("l'item : data\\sounds\\trigger.ogg") != std::string::npos;
         return count;
-    }
-    void seconds(float s)
-    {
-        step(static_cast<int>(s * 60.f + 0.5f));
     }
 };
 
-TEST_F(TriggerTest, LeverForGoodOpensItsDoorOnceAndStaysOn)
+TEST_F(TriggerTest, LeversOpenTheirDoorForGoodOrForAWhile)
 {
-    startWith("[ActivableTrigger] 3 100 100 1 -1 AnimatedSprite levier.png 1 2 -1 0\n");
+    startWith({"[ActivableTrigger] 3 100 100 1 -1"});
     EXPECT_TRUE(trigger().isActivable());
     EXPECT_FALSE(trigger().isSolid());
     trigger().activate();
@@ -66,13 +60,11 @@ TEST_F(TriggerTest, LeverForGoodOpensItsDoorOnceAndStaysOn)
     EXPECT_EQ(row(), 1);
     EXPECT_EQ(clicks(), 1);
     seconds(100);
-    EXPECT_EQ(row(), 1);
+    EXPECT_EQ(row(), 1) << "a lever for good stays on";
     EXPECT_TRUE(door().isOpen());
-}
 
-TEST_F(TriggerTest, ReArmingLeverTurnsOffSilentlyAndTogglesTheDoorOnTheNextPull)
-{
-    startWith("[ActivableTrigger] 3 100 100 1 3 AnimatedSprite levier.png 1 2 -1 0\n");
+    // A re-arming lever turns off silently and toggles the door on the next pull.
+    startWith({"[ActivableTrigger] 3 100 100 1 3"});
     trigger().activate();
     EXPECT_TRUE(door().isOpen());
     seconds(1);
@@ -87,11 +79,9 @@ TEST_F(TriggerTest, ReArmingLeverTurnsOffSilentlyAndTogglesTheDoorOnTheNextPull)
     trigger().activate();
     EXPECT_FALSE(door().isOpen());
     EXPECT_EQ(clicks(), 2);
-}
 
-TEST_F(TriggerTest, TimedLeverClosesTheDoorAgainWithASecondClick)
-{
-    startWith("[TimerActivableTrigger] 3 100 100 1 3 AnimatedSprite levier.png 1 2 -1 0\n");
+    // A timed lever closes the door again with a second click.
+    startWith({"[TimerActivableTrigger] 3 100 100 1 3"});
     trigger().activate();
     seconds(2.95f);
     EXPECT_TRUE(door().isOpen());
@@ -99,39 +89,34 @@ TEST_F(TriggerTest, TimedLeverClosesTheDoorAgainWithASecondClick)
     EXPECT_FALSE(door().isOpen());
     EXPECT_EQ(row(), 0);
     EXPECT_EQ(clicks(), 2);
-}
 
-TEST_F(TriggerTest, TimedLeverWithoutDelayUndoesAtTheNextUpdate)
-{
-    startWith("[TimerActivableTrigger] 3 100 100 1 0 AnimatedSprite levier.png 1 2 -1 0\n");
+    startWith({"[TimerActivableTrigger] 3 100 100 1 0"});
     trigger().activate();
     EXPECT_TRUE(door().isOpen());
     step();
-    EXPECT_FALSE(door().isOpen());
+    EXPECT_FALSE(door().isOpen()) << "without delay, undone at the next update";
     EXPECT_EQ(clicks(), 2);
 }
 
-TEST_F(TriggerTest, TargetRetractsSpikesWhileLitAndOnlyTheFirstBulletCounts)
+TEST_F(TriggerTest, TargetsAndChains)
 {
-    startWith("[TimerShootableTrigger] 3 300 300 2 3 AnimatedSprite levier.png 1 2 -1 0\n");
+    startWith({"[TimerShootableTrigger] 3 300 300 2 3"});
     EXPECT_TRUE(trigger().isSolid());
     EXPECT_TRUE(trigger().isShootable());
     level->addBullet(new Bullet(&game->rm(), 100, {305, 305, 1, 0}));
     level->addBullet(new Bullet(&game->rm(), 100, {310, 310, 1, 0}));
     step();
     EXPECT_TRUE(level->getBullets().empty()) << "the target stops every bullet";
-    EXPECT_FALSE(spikes().isDeadly());
-    EXPECT_EQ(clicks(), 1);
+    Entity& spikes = *level->getEntity(2);
+    EXPECT_FALSE(spikes.isDeadly()) << "retracted while the target is lit";
+    EXPECT_EQ(clicks(), 1) << "only the first bullet counts";
     seconds(3.05f);
-    EXPECT_TRUE(spikes().isDeadly());
-    EXPECT_EQ(dynamic_cast<const AnimatedSprite&>(spikes().getSprite()).getEtatY(), 0);
-}
+    EXPECT_TRUE(spikes.isDeadly());
+    EXPECT_EQ(dynamic_cast<const AnimatedSprite&>(spikes.getSprite()).getEtatY(), 0);
 
-TEST_F(TriggerTest, TriggerChainsReachThroughATriggerThatIsOff)
-{
-    startWith("[ActivableTrigger] 3 100 100 1 -1 AnimatedSprite levier.png 1 2 -1 0\n"
-              "[ActivableTrigger] 4 200 100 3 -1 AnimatedSprite levier.png 1 2 -1 0\n"
-              "[ActivableTrigger] 5 300 100 3 -1 AnimatedSprite levier.png 1 2 -1 0\n");
+    // Chains reach through a trigger that is off.
+    startWith({"[ActivableTrigger] 3 100 100 1 -1", "[ActivableTrigger] 4 200 100 3 -1",
+               "[ActivableTrigger] 5 300 100 3 -1"});
     trigger(4).activate();
     EXPECT_TRUE(door().isOpen());
     EXPECT_EQ(row(3), 1);
@@ -141,12 +126,10 @@ TEST_F(TriggerTest, TriggerChainsReachThroughATriggerThatIsOff)
 
 TEST_F(TriggerTest, TriggerWithoutDestinationOrPictureNeverFails)
 {
-    clearTrace();
-    startLevel("[TimerActivableTrigger] 3 100 100 42 0 AnimatedSprite levier.png 1 2 -1 0\n"
-               "[TimerActivableTrigger] 4 0 0 3 0 Nothing levier.png 1 2 -1 0\n");
-    const std::vector<std::string> lines = trace();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), " *** ERROR : Trigger destination dont exist !"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "    * destID : 42"), lines.end());
+    replaceLevel("[TimerActivableTrigger] 3 100 100 42 0 AnimatedSprite levier.png 1 2 -1 0\n"
+                 "[TimerActivableTrigger] 4 0 0 3 0 Nothing levier.png 1 2 -1 0\n");
+    EXPECT_TRUE(traced(" *** ERROR : Trigger destination dont exist !"));
+    EXPECT_TRUE(traced("    * destID : 42"));
     clearTrace();
     trigger(3).activate();
     EXPECT_TRUE(trigger(3).isActive());
@@ -157,23 +140,11 @@ TEST_F(TriggerTest, TriggerWithoutDestinationOrPictureNeverFails)
     step();
     game->send(mouseReleased(5, 5, sf::Mouse::Right));
     level->draw();
-}
 
-TEST_F(TriggerTest, TriggerListedBeforeItsDoorNamesTheDoorAsMissing)
-{
-    clearTrace();
-    startLevel("[ActivableTrigger] 3 100 100 9 -1 AnimatedSprite levier.png 1 2 -1 0\n"
-               "[DoorEntity] 9 600 350 Sprite porte.png\n");
-    const std::vector<std::string> lines = trace();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "    * destID : 9"), lines.end());
+    // Listed before its door, a trigger names the door as missing.
+    replaceLevel("[ActivableTrigger] 3 100 100 9 -1 AnimatedSprite levier.png 1 2 -1 0\n"
+                 "[DoorEntity] 9 600 350 Sprite porte.png\n");
+    EXPECT_TRUE(traced("    * destID : 9"));
     trigger().activate();
-    EXPECT_FALSE(dynamic_cast<DoorEntity*>(level->getEntity(9))->isOpen());
-}
-
-TEST_F(TriggerTest, PlayerPullsALeverWithTheActivationKey)
-{
-    startWith("[ActivableTrigger] 3 100 400 1 -1 AnimatedSprite levier.png 1 2 -1 0\n");
-    player().setPosition(105, 405);
-    game->send(keyPressed(sf::Keyboard::E));
-    EXPECT_TRUE(door().isOpen());
+    EXPECT_FALSE(door(9).isOpen());
 }

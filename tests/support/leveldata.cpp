@@ -42,9 +42,31 @@ Map& LevelTest::startLevel(const std::string& content, Player* player)
     return *level;
 }
 
+Map& LevelTest::replaceLevel(const std::string& content, Player* player)
+{
+    if (!game)
+        game = std::make_unique<GameHarness>();
+    if (level)
+        game->app().removeGameState(level);
+    clearTrace();
+    return startLevel(content, player);
+}
+
 void LevelTest::step(int frames)
 {
     game->step(frames);
+}
+
+void LevelTest::seconds(float s)
+{
+    step(static_cast<int>(s * 60.f + 0.5f));
+}
+
+void LevelTest::land()
+{
+    for (int i = 0; i < 300 && !player().getSol(); ++i)
+        step();
+    ASSERT_NE(player().getSol(), nullptr) << "the character never landed";
 }
 
 Player& LevelTest::player()

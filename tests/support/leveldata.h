@@ -23,7 +23,13 @@ protected:
     void writeMap(const std::string& name, const std::string& content);
     // Starts the game and pushes a level on the map named T (written first).
     Map& startLevel(const std::string& content, Player* player = nullptr);
+    // The same on new content in the same game: the earlier level is gone first, so the
+    // trace and the caches start afresh, and events reach the new level.
+    Map& replaceLevel(const std::string& content, Player* player = nullptr);
     void step(int frames = 1);
+    void seconds(float s);
+    // Steps until the character stands on something.
+    void land();
     Player& player();
     sf::Vector2f position();
 
