@@ -66,9 +66,7 @@ protected:
         if (!level)
             startLevel(FLOOR);
         player().setPosition(400, 419);
-        for (int i = 0; i < 60 && !player().getSol(); ++i)
-            step();
-        ASSERT_NE(player().getSol(), nullptr);
+        land();
     }
     // Holds the source for half a second and returns how far the character went.
     float walked(const Source& source)
