@@ -17,7 +17,7 @@ class AuthorToolsTest : public LevelTest
 {
 };
 
-TEST_F(AuthorToolsTest, TheCommandLineNamesAMapOnlyWhenItsFileOpens)
+TEST_F(AuthorToolsTest, TheCommandLineNamesAMapOnlyWhenItsFileOpensAndItStartsWithAFreshCharacter)
 {
     writeMap("02_BUS", "");
     EXPECT_EQ(readCommandLine({}).mapName, "") << "no argument: the main menu";
@@ -35,10 +35,7 @@ TEST_F(AuthorToolsTest, TheCommandLineNamesAMapOnlyWhenItsFileOpens)
               std::string(" *** ERREUR : Nom de map manquant :\n    * --map\n") + USAGE);
     EXPECT_EQ(readCommandLine({"--carte", "02_BUS"}).error,
               std::string(" *** ERREUR : Argument inconnu :\n    * --carte\n") + USAGE);
-}
 
-TEST_F(AuthorToolsTest, AMapStartedDirectlyHasAFreshCharacterSavedInSlotOne)
-{
     writeFile(SLOT1, "[Map]\n02_BUS\n[Player]\n1 0.25 1");
     writeMap("T", "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n[CurrentLevelVortex] 2 100 396\n");
     game = std::make_unique<GameHarness>();

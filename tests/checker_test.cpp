@@ -62,7 +62,9 @@ protected:
     }
 };
 
-TEST_F(CheckerTest, APitWithNoWayOutIsReportedWithTheCoordinatesOfItsFloor)
+// A step out of the pit, spikes in it (they restart the map) or an exit to the end of the
+// campaign each leave no dead end.
+TEST_F(CheckerTest, APitWithNoWayOutIsReportedWithTheCoordinatesOfItsFloorAndAStepSpikesOrTheEndingClearIt)
 {
     const std::vector<Problem> problems = check(pitLevel());
     ASSERT_EQ(problems.size(), 1u) << text(problems);
@@ -73,23 +75,12 @@ TEST_F(CheckerTest, APitWithNoWayOutIsReportedWithTheCoordinatesOfItsFloor)
     ASSERT_TRUE(std::regex_search(problems[0].message, at, stretch)) << problems[0].message;
     EXPECT_GE(std::stoi(at[1]), 420) << "no further left than the pit's left side";
     EXPECT_LE(std::stoi(at[2]), 448) << "no further right than its right side, less the character's width";
-}
 
-TEST_F(CheckerTest, TheSamePitWithAStepOutIsClean)
-{
     EXPECT_EQ(text(check(steppedPit())), "");
-}
-
-TEST_F(CheckerTest, AnExitToTheEndOfTheCampaignLeadsSomewhere)
-{
+    EXPECT_EQ(text(check(pitLevel("[PicEntity] 8 420 440 Sprite pics.png\n"))), "");
     std::string map = steppedPit();
     map.replace(map.find(" 880 300 T"), 10, std::string(" 880 300 ") + CAMPAIGN_END);
     EXPECT_EQ(text(check(map)), "") << "the ending is no missing map, and reaching it finishes the map";
-}
-
-TEST_F(CheckerTest, SpikesInThePitRestartTheMapSoItIsNoDeadEnd)
-{
-    EXPECT_EQ(text(check(pitLevel("[PicEntity] 8 420 440 Sprite pics.png\n"))), "");
 }
 
 // A door between the entry and the exit, too high to jump over, and its lever before it.
@@ -116,18 +107,19 @@ TEST_F(CheckerTest, ALeverThatOpensTheWayLeavesNoDeadEndAndATimedDoorCanShutTheC
     EXPECT_GE(std::stoi(at[2]), 900);
 }
 
-TEST_F(CheckerTest, TheReadersErrorsComeWithTheLineTheyWereReading)
+TEST_F(CheckerTest, ReadersErrorsAndMistakesTheGameSkipsInSilenceComeWithTheirLines)
 {
-    const std::vector<Problem> problems = check("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
-                                                "[ActivableTrigger] 2 100 420 9 -1 Sprite bloc.png\n"
-                                                "[DoorEntity] 9 600 100 Sprite porte.png\n"
-                                                "| pictures whose kind word is misspelt\n"
-                                                "[DecorationEntity] 3 10 10 Image\n"
-                                                "[CurrentLevelVortex] 4 40 396\n"
-                                                "[NextLevelVortex] 5 900 396 Nowhere\n"
-                                                "[GroundEntity] 6 800 100 Sprit bloc.png HitboxSpriteFilled\n");
+    const std::vector<Problem> readers = check("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
+                                               "[ActivableTrigger] 2 100 420 9 -1 Sprite bloc.png\n"
+                                               "[DoorEntity] 9 600 100 Sprite porte.png\n"
+                                               "| pictures whose kind word is misspelt\n"
+                                               "[DecorationEntity] 3 10 10 Image\n"
+                                               "[CurrentLevelVortex] 4 40 396\n"
+                                               "[NextLevelVortex] 5 900 396 Nowhere\n"
+                                               "[GroundEntity] 6 800 100 Sprit bloc.png HitboxSpriteFilled\n");
     // An exit to a map that is not there is a block in the game: the level has no way out.
-    const std::string expected =
+    EXPECT_EQ(
+        text(readers),
         "data\\maps\\T\\T.zi:1: dead end: standing on entity 1 from (-30, 420) to (868, 420), the character reaches "
         "neither the exit nor spikes\n"
         "data\\maps\\T\\T.zi:1: dead end: standing on entity 1 from (964, 420) to (996, 420), the character reaches "
@@ -139,12 +131,8 @@ TEST_F(CheckerTest, TheReadersErrorsComeWithTheLineTheyWereReading)
         "neither the exit nor spikes\n"
         "data\\maps\\T\\T.zi:7: the next map \"Nowhere\" does not exist\n"
         "data\\maps\\T\\T.zi:8: ERREUR : Chargement du sprite data\\graphics\\map\\T\\: the picture kind \"Sprit\" is "
-        "unknown\n";
-    EXPECT_EQ(text(problems), expected);
-}
+        "unknown\n");
 
-TEST_F(CheckerTest, MistakesTheGameSkipsInSilenceAreReported)
-{
     writeFile("data\\maps\\T\\script.txt", "[TypeDeclenchement] OnMapLoading\n"
                                            "[SetEntityVisible] 42 0\n"
                                            "[ShowDialogue] data\\maps\\T\\d.dia -1\n"
@@ -156,25 +144,33 @@ TEST_F(CheckerTest, MistakesTheGameSkipsInSilenceAreReported)
                                       "\n"
                                       "0 -1 -1 255 255 255\n"
                                       "La suite#\n");
-    const std::vector<Problem> problems = check("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
-                                                "[GroundEntiy] 2 0 0 Sprite mur.png HitboxSpriteFilled\n"
-                                                "[GroundEntity] 1 980 0 Sprite mur.png HitboxSpriteFilled\n"
-                                                "[DecorationEntity] 3 10 10 Sprite absent.png\n"
-                                                "[ScriptedEntity] 4 100 100 data\\maps\\T\\script.txt Sprite bloc.png\n"
-                                                "[NextLevelVortex] 5 900 396 T\n");
-    const std::string expected =
-        "data\\maps\\T\\T.zi:1: no entry: the map has no [CurrentLevelVortex]\n"
-        "data\\maps\\T\\T.zi:2: unknown keyword \"[GroundEntiy]\": skipped\n"
-        "data\\maps\\T\\T.zi:3: id 1 is already used on line 1: this entity is not stored\n"
-        "data\\maps\\T\\T.zi:4: missing picture data\\graphics\\map\\T\\absent.png\n"
-        "data\\maps\\T\\d.dia:6: a bubble starts inside the text of the one before: its \"#\" is missing\n"
-        "data\\maps\\T\\script.txt:2: entity 42 named by [SetEntityVisible] is not in map T\n"
-        "data\\maps\\T\\script.txt:4: unknown keyword \"[ActivateEntty]\": skipped\n";
-    EXPECT_EQ(text(problems), expected);
+    const std::vector<Problem> silent = check("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
+                                              "[GroundEntiy] 2 0 0 Sprite mur.png HitboxSpriteFilled\n"
+                                              "[GroundEntity] 1 980 0 Sprite mur.png HitboxSpriteFilled\n"
+                                              "[DecorationEntity] 3 10 10 Sprite absent.png\n"
+                                              "[ScriptedEntity] 4 100 100 data\\maps\\T\\script.txt Sprite bloc.png\n"
+                                              "[NextLevelVortex] 5 900 396 T\n");
+    EXPECT_EQ(text(silent),
+              "data\\maps\\T\\T.zi:1: no entry: the map has no [CurrentLevelVortex]\n"
+              "data\\maps\\T\\T.zi:2: unknown keyword \"[GroundEntiy]\": skipped\n"
+              "data\\maps\\T\\T.zi:3: id 1 is already used on line 1: this entity is not stored\n"
+              "data\\maps\\T\\T.zi:4: missing picture data\\graphics\\map\\T\\absent.png\n"
+              "data\\maps\\T\\d.dia:6: a bubble starts inside the text of the one before: its \"#\" is missing\n"
+              "data\\maps\\T\\script.txt:2: entity 42 named by [SetEntityVisible] is not in map T\n"
+              "data\\maps\\T\\script.txt:4: unknown keyword \"[ActivateEntty]\": skipped\n");
+
+    writeFile("data\\sounds\\abime.ogg", "not a sound");
+    const std::string music = text(check("[BGM] absent.ogg\n[BGM] abime.ogg\n" + steppedPit()));
+    EXPECT_NE(music.find("data\\maps\\T\\T.zi:1: Failed to load music \"data/sounds/absent.ogg\""), std::string::npos)
+        << music;
+    EXPECT_NE(music.find("data\\maps\\T\\T.zi:2: Failed to open sound file \"data/sounds/abime.ogg\""),
+              std::string::npos)
+        << music;
 }
 
-// The words the game took for a number it then skipped or changed.
-TEST_F(CheckerTest, ScriptValuesTheGameSkipsOrChangesAreReportedEachWithItsLine)
+// The words the game took for a number it then skipped or changed, and bubbles (600 x 100;
+// the one with an arrow on its left starts 23 pixels left of its x) leaving the window.
+TEST_F(CheckerTest, ScriptValuesAndBubblesTheGameSkipsOrChangesAreReportedEachWithItsLine)
 {
     const std::vector<Problem> problems = checkScript("[SetPlayerPosition] 500 300\n"
                                                       "[SetPlayerPosition] 5000 300\n"
@@ -197,22 +193,7 @@ TEST_F(CheckerTest, ScriptValuesTheGameSkipsOrChangesAreReportedEachWithItsLine)
                                  "data\\maps\\T\\s.txt:10: the character is put at (10, -1)" +
                                  outside;
     EXPECT_EQ(text(problems), expected);
-}
 
-TEST_F(CheckerTest, MusicTheLibraryCannotOpenIsReportedAtItsLine)
-{
-    writeFile("data\\sounds\\abime.ogg", "not a sound");
-    const std::string found = text(check("[BGM] absent.ogg\n[BGM] abime.ogg\n" + steppedPit()));
-    EXPECT_NE(found.find("data\\maps\\T\\T.zi:1: Failed to load music \"data/sounds/absent.ogg\""), std::string::npos)
-        << found;
-    EXPECT_NE(found.find("data\\maps\\T\\T.zi:2: Failed to open sound file \"data/sounds/abime.ogg\""),
-              std::string::npos)
-        << found;
-}
-
-// Bubbles are 600 x 100; the one with an arrow on its left starts 23 pixels left of its x.
-TEST_F(CheckerTest, BubblesLeavingTheWindowAndColoursOutOfRangeAreReportedInTheDialogue)
-{
     writeFile("data\\maps\\T\\d.dia", "[Actor] Korvane background 999 -5 80\n"
                                       "[Actor] Pilote backgroundFlecheG 255 255 255\n"
                                       "[Dialogue]\n"
@@ -228,13 +209,12 @@ TEST_F(CheckerTest, BubblesLeavingTheWindowAndColoursOutOfRangeAreReportedInTheD
                                       "La fleche sort a gauche.#\n\n"
                                       "0 5000 5000 255 255 255\n"
                                       "Hors ecran.#\n");
-    const std::vector<Problem> problems = checkScript("[ShowDialogue] data\\maps\\T\\d.dia -1\n");
+    const std::vector<Problem> bubbles = checkScript("[ShowDialogue] data\\maps\\T\\d.dia -1\n");
     const std::string colour = " is outside 0..255: the game keeps only its low eight bits\n";
     const std::string unseen = " goes outside the 1000 x 500 window: the player does not see all of it\n";
-    const std::string expected = "data\\maps\\T\\d.dia:1: name colour 999 -5 80" + colour +
+    EXPECT_EQ(text(bubbles), "data\\maps\\T\\d.dia:1: name colour 999 -5 80" + colour +
                                  "data\\maps\\T\\d.dia:10: text colour 300 0 0" + colour +
                                  "data\\maps\\T\\d.dia:10: the bubble from (401, 400) to (1001, 500)" + unseen +
                                  "data\\maps\\T\\d.dia:16: the bubble from (-13, 0) to (587, 100)" + unseen +
-                                 "data\\maps\\T\\d.dia:19: the bubble from (5000, 5000) to (5600, 5100)" + unseen;
-    EXPECT_EQ(text(problems), expected);
+                                 "data\\maps\\T\\d.dia:19: the bubble from (5000, 5000) to (5600, 5100)" + unseen);
 }

@@ -183,23 +183,27 @@ protected:
         game.reset();
     }
 
-    // For each fault in turn: a fresh file and a fresh game (fonts and sounds stay cached
-    // for the whole run of a game), the fault, a game played through it.
+    // For each fault in turn: fresh files and a fresh game (fonts and sounds stay cached
+    // for the whole run of a game), the fault in each of the files, a game played through it.
     template <typename Check>
-    void throughEveryFault(const std::string& gamePath, Check check)
+    void throughEveryFault(const std::vector<std::string>& gamePaths, Check check)
     {
-        const std::string good = readFile(gamePath);
+        std::vector<std::string> good;
+        for (const std::string& gamePath : gamePaths)
+            good.push_back(readFile(gamePath));
         for (Fault fault : ALL_FAULTS) {
-            SCOPED_TRACE(std::string(nameOf(fault)) + " " + gamePath);
-            writeFile(gamePath, good);
-            fs::permissions(hostPath(gamePath), fs::perms::owner_read | fs::perms::owner_write);
+            SCOPED_TRACE(nameOf(fault));
             writeFile(SLOT1, PREVIOUS_SAVE);
-            damage(gamePath, fault);
+            for (std::size_t i = 0; i < gamePaths.size(); ++i) {
+                writeFile(gamePaths[i], good[i]);
+                fs::permissions(hostPath(gamePaths[i]), fs::perms::owner_read | fs::perms::owner_write);
+                damage(gamePaths[i], fault);
+            }
             clearTrace();
             m_err.str("");
             play();
             check(fault);
-            if (gamePath != SLOT1)
+            if (gamePaths.front() != SLOT1)
                 expectASaveThatResumes();
         }
     }
@@ -217,7 +221,7 @@ protected:
     {
         const std::string line = "Failed to load " + kind + " \"" + hostPath + "\"";
         if (cannotOpen(fault)) {
-            EXPECT_NE(m_err.str().find(line), std::string::npos) << m_err.str();
+            EXPECT_NE(m_err.str().find(line), std::string::npos) << line << " is not in:\n" << m_err.str();
         }
     }
 
@@ -233,8 +237,10 @@ protected:
     std::streambuf* m_previousErr = nullptr;
 };
 
-// Reported where the multimedia library reports the files it cannot load.
-TEST_F(FaultTest, PicturesFontsSoundsAndMusic)
+// Pictures, fonts, sounds and music are reported where the multimedia library reports the
+// files it cannot load. One game meets the four broken files and the broken map U at once,
+// each on its own way through the level.
+TEST_F(FaultTest, PicturesFontsSoundsMusicAndMaps)
 {
     const struct
     {
@@ -245,13 +251,15 @@ TEST_F(FaultTest, PicturesFontsSoundsAndMusic)
                  {"data\\fonts\\dialogue.ttf", "font", "data/fonts/dialogue.ttf"},
                  {"data\\sounds\\trigger.ogg", "sound", "data/sounds/trigger.ogg"},
                  {"data\\sounds\\m.ogg", "music", "data/sounds/m.ogg"}};
+    std::vector<std::string> gamePaths{"data\\maps\\U\\U.zi"};
     for (const auto& file : files)
-        throughEveryFault(file.gamePath, [&](Fault fault) { expectRefused(fault, file.kind, file.hostPath); });
-}
-
-TEST_F(FaultTest, Maps)
-{
-    throughEveryFault("data\\maps\\U\\U.zi", [this](Fault fault) {
+        gamePaths.push_back(file.gamePath);
+    throughEveryFault(gamePaths, [&](Fault fault) {
+        for (const auto& file : files) {
+            expectRefused(fault, file.kind, file.hostPath);
+            EXPECT_NE(m_err.str().find('"' + std::string(file.hostPath) + '"'), std::string::npos)
+                << file.hostPath << " was never met: another broken file hid it";
+        }
         expectLines(fault, {" -- Chargement de la map : data\\maps\\U\\U.zi",
                             " *** ERREUR : Echec de l'ouverture de la map :", "    * data\\maps\\U\\U.zi"});
         if (cannotOpen(fault)) {
@@ -262,21 +270,21 @@ TEST_F(FaultTest, Maps)
 
 TEST_F(FaultTest, Scripts)
 {
-    throughEveryFault("data\\s.txt", [this](Fault fault) {
+    throughEveryFault({"data\\s.txt"}, [this](Fault fault) {
         expectLines(fault, {" *** ERROR : ERREUR CHARGEMENT SCRIPT", "    * data\\s.txt"});
     });
 }
 
 TEST_F(FaultTest, Dialogues)
 {
-    throughEveryFault("data\\d.dia", [this](Fault fault) {
+    throughEveryFault({"data\\d.dia"}, [this](Fault fault) {
         expectLines(fault, {" *** Echec de l'ouverture du fichier :", "    * data\\d.dia"});
     });
 }
 
 TEST_F(FaultTest, SavesAreNeverLoadedDamagedNorOverwrittenByLoading)
 {
-    throughEveryFault(SLOT1, [this](Fault fault) {
+    throughEveryFault({SLOT1}, [this](Fault fault) {
         expectLines(fault, {" -*- Loading Menu : Slot 1 non present"});
         if (!cannotOpen(fault)) {
             EXPECT_TRUE(traced(" *** ERREUR : Sauvegarde illisible, aucune map :")) << nameOf(fault);
@@ -312,6 +320,12 @@ TEST_F(FaultTest, ASaveThatFailsHalfwayLeavesTheEarlierOneWhole)
     }
     EXPECT_EQ(readFile(SLOT1), PREVIOUS_SAVE) << "a slot folder that cannot be written keeps its save";
     EXPECT_TRUE(traced(" *** ERREUR : Echec de l'ecriture de la sauvegarde :"));
+
+    auto* inSlot3 = new Map(&game->rm(), "U", slotPath(2), nullptr);
+    game->app().addGameState(inSlot3);
+    clearTrace();
+    inSlot3->save();
+    EXPECT_TRUE(traced("    * data\\saves\\03\\save.sv")) << "a missing slot folder is reported too";
 }
 
 TEST_F(FaultTest, PicturesAndSoundsAreMeasuredBeforeAnythingIsDecoded)
