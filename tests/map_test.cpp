@@ -147,8 +147,7 @@ TEST_F(MapTest, UnreadableNumbersStopReadingTheFile)
     replaceLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
                  "[PicEntity] a 0 0 Sprite pics.png\n"
                  "[GroundEntity] 3 0 0 Sprite bloc.png HitboxSpriteFilled\n");
-    EXPECT_TRUE(traced(UNREADABLE));
-    EXPECT_TRUE(traced("    * data\\maps\\T\\T.zi"));
+    EXPECT_TRUE(tracedLines({UNREADABLE, "    * data\\maps\\T\\T.zi"}));
     EXPECT_EQ(level->getEntities().size(), 1u);
     EXPECT_FALSE(traced(" -- Manager : Creation de l'item : data\\graphics\\map\\T\\pics.png"));
 
