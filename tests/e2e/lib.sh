@@ -126,10 +126,15 @@ click_picture() {
     xdotool mousemove --window "$WINDOW" $(($2 + $5)) $(($3 + $6)) click "$4"
 }
 
-# Starts the game and begins a new game in slot 1 through the real menus.
-start_new_game() {
+# Starts the game and waits for its main menu: the window's icon is its last picture.
+start_on_main_menu() {
     start_game
     wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
+}
+
+# Starts the game and begins a new game in slot 1 through the real menus.
+start_new_game() {
+    start_on_main_menu
     click_picture data/graphics/window/mainmenu/commencer.png 280 213
     wait_for_line " -*- Loading Menu : Slot 3 non present"
     click_picture data/graphics/window/newGameMenu/slot.png 347 211
