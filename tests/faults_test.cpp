@@ -68,15 +68,11 @@ class WithoutPrivileges
 public:
     WithoutPrivileges() : m_switched(geteuid() == 0)
     {
-        if (m_switched) {
-            EXPECT_EQ(seteuid(65534), 0);
-        }
+        EXPECT_TRUE(!m_switched || seteuid(65534) == 0);
     }
     ~WithoutPrivileges()
     {
-        if (m_switched) {
-            EXPECT_EQ(seteuid(0), 0);
-        }
+        EXPECT_TRUE(!m_switched || seteuid(0) == 0);
     }
 
 private:

@@ -15,9 +15,11 @@ const char* const NO_PICTURE = " *** ERREUR : Chargement du sprite data\\graphic
 class MapTest : public LevelTest
 {
 protected:
-    CountingEntity* add(int id, sf::FloatRect box, EntityFlags flags, int damage = 9999)
+    // With `pictured`, the block's picture at the box's corner is its hitbox.
+    CountingEntity* add(int id, sf::FloatRect box, EntityFlags flags, int damage = 9999, bool pictured = false)
     {
-        auto* entity = new CountingEntity(&game->rm(), box, flags, nullptr, damage);
+        Sprite* picture = pictured ? new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")) : nullptr;
+        auto* entity = new CountingEntity(&game->rm(), box, flags, picture, damage);
         level->addEntity(id, entity);
         return entity;
     }
@@ -241,15 +243,9 @@ TEST_F(MapTest, ActivationReachesTouchedActivableEntitiesInIdOrder)
 
     // A right click activates a touched entity only with the pointer on its picture.
     emptyRoom();
-    auto pictured = [&](int id, float x, float y) {
-        auto* entity = new CountingEntity(&game->rm(), {x, y, 0, 0}, EntityFlag::Activable,
-                                          new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")));
-        level->addEntity(id, entity);
-        return entity;
-    };
-    CountingEntity* lever = pictured(1, 110, 110);
+    CountingEntity* lever = add(1, {110, 110, 0, 0}, EntityFlag::Activable, 9999, true);
     CountingEntity* blind = add(2, {100, 100, 40, 40}, EntityFlag::Activable); // no picture: never under the pointer
-    CountingEntity* away = pictured(3, 600, 300);
+    CountingEntity* away = add(3, {600, 300, 0, 0}, EntityFlag::Activable, 9999, true);
     game->send(mouseReleased(120, 120, sf::Mouse::Left));
     game->send(mouseReleased(300, 300, sf::Mouse::Right));
     EXPECT_EQ(lever->activations, 0);
