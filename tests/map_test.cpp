@@ -28,15 +28,12 @@ protected:
     {
         level->update(0.f);
     }
-    // An empty level with the character standing at (100, 100).
     void emptyRoom()
     {
         replaceLevel("");
         player().setPosition(100, 100);
     }
 };
-
-// --- reading map files -----------------------------------------------------------------
 
 TEST_F(MapTest, AMapThatCannotBeOpenedIsNeverEntered)
 {
@@ -177,8 +174,6 @@ TEST_F(MapTest, UnreadableNumbersStopReadingTheFile)
     EXPECT_EQ(level->getEntities().size(), 2u);
 }
 
-// --- collisions ------------------------------------------------------------------------
-
 TEST_F(MapTest, SolidEntitiesPushHurtAndReportInIdOrder)
 {
     emptyRoom();
@@ -262,8 +257,6 @@ TEST_F(MapTest, ActivationReachesTouchedActivableEntitiesInIdOrder)
                                             "    * Entite : 99 n'existe pas"};
     EXPECT_EQ(trace(), expected) << "activating a missing entity is reported";
 }
-
-// --- keys and states ---------------------------------------------------------------------
 
 TEST_F(MapTest, EscapePausesTheFrozenLevelAndF5ReloadsItWithoutSaving)
 {

@@ -16,7 +16,6 @@ const char* const TWO_ACTORS = "[Actor] Korvane background 46 230 214\n"
 
 } // namespace
 
-// Dialogues and scripted entities in a level.
 class StoryTest : public LevelTest
 {
 protected:
@@ -53,8 +52,6 @@ protected:
         return static_cast<int>(std::count(all.begin(), all.end(), " -- Activation du script : " + path));
     }
 };
-
-// --- dialogues ---------------------------------------------------------------------------
 
 TEST_F(StoryTest, BubblesArePlacedFollowOneAnotherAndTheLastActivatesTheEntity)
 {
@@ -188,8 +185,6 @@ TEST_F(StoryTest, ScenesOpenedTogetherStackAndShowInTurn)
     release(sf::Keyboard::F7);
     EXPECT_NE(game->topAs<Dialogue>(), nullptr);
 }
-
-// --- scripted entities ---------------------------------------------------------------------
 
 TEST_F(StoryTest, EachTriggerRunsItsScriptAtItsMoment)
 {
