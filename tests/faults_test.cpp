@@ -37,14 +37,8 @@ enum class Fault
     TooLarge,
 };
 
-const Fault ALL_FAULTS[] = {Fault::Missing,   Fault::Unreadable, Fault::Empty,
-                            Fault::Truncated, Fault::Garbage,    Fault::TooLarge};
-
-const char* nameOf(Fault fault)
-{
-    const char* const names[] = {"missing", "unreadable", "empty", "truncated", "garbage", "too large"};
-    return names[static_cast<int>(fault)];
-}
+// In the order of Fault.
+const char* const FAULT_NAMES[] = {"missing", "unreadable", "empty", "truncated", "garbage", "too large"};
 
 // The faults that keep the file from being opened at all, as opposed to damaging what it holds.
 bool cannotOpen(Fault fault)
@@ -187,8 +181,9 @@ protected:
         std::vector<std::string> good;
         for (const std::string& gamePath : gamePaths)
             good.push_back(readFile(gamePath));
-        for (Fault fault : ALL_FAULTS) {
-            SCOPED_TRACE(nameOf(fault));
+        for (int f = 0; f < static_cast<int>(std::size(FAULT_NAMES)); ++f) {
+            SCOPED_TRACE(FAULT_NAMES[f]);
+            const Fault fault = static_cast<Fault>(f);
             writeFile(SLOT1, PREVIOUS_SAVE);
             for (std::size_t i = 0; i < gamePaths.size(); ++i) {
                 writeFile(gamePaths[i], good[i]);
@@ -283,7 +278,7 @@ TEST_F(FaultTest, SavesAreNeverLoadedDamagedNorOverwrittenByLoading)
     throughEveryFault({SLOT1}, [this](Fault fault) {
         expectLines(fault, {" -*- Loading Menu : Slot 1 non present"});
         if (!cannotOpen(fault)) {
-            EXPECT_TRUE(traced(" *** ERREUR : Sauvegarde illisible, aucune map :")) << nameOf(fault);
+            EXPECT_TRUE(traced(" *** ERREUR : Sauvegarde illisible, aucune map :"));
         }
         EXPECT_EQ(level, nullptr) << "no level is entered from a damaged save";
     });
