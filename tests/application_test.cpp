@@ -10,16 +10,18 @@
 
 namespace {
 
-// A state that writes what the stack does with it into a shared log.
+// A state that writes what the stack does with it into a shared log. A quitter removes
+// itself on any event, then reports the event unconsumed.
 class Probe : public GameState
 {
 public:
     Probe(RessourceManager* rm, std::string name, std::vector<std::string>& log, bool modal, bool opaque,
-          bool consumes = false)
+          bool consumes = false, bool quits = false)
         : GameState(rm, modal, opaque),
           m_name(std::move(name)),
           m_log(log),
-          m_consumes(consumes)
+          m_consumes(consumes),
+          m_quits(quits)
     {
     }
     ~Probe() override
@@ -29,7 +31,10 @@ public:
     bool event(const sf::Event&) override
     {
         m_log.push_back(m_name + ".event");
-        return m_consumes;
+        if (!m_quits)
+            return m_consumes;
+        m_RManager->getApplication().popGameState(); // deletes this probe
+        return false;
     }
     void update(float t) override
     {
@@ -46,19 +51,7 @@ private:
     std::string m_name;
     std::vector<std::string>& m_log;
     bool m_consumes;
-};
-
-// A state that removes itself on any event, then reports the event unconsumed.
-class Quitter : public Probe
-{
-public:
-    using Probe::Probe;
-    bool event(const sf::Event& e) override
-    {
-        Probe::event(e);
-        m_RManager->getApplication().popGameState();
-        return false;
-    }
+    bool m_quits;
 };
 
 } // namespace
@@ -66,23 +59,17 @@ public:
 class ApplicationTest : public MenuTest
 {
 protected:
-    std::unique_ptr<GameHarness> game;
     std::vector<std::string> log;
 
     void start()
     {
         game = std::make_unique<GameHarness>();
     }
-    Probe* push(const std::string& name, bool modal, bool opaque, bool consumes = false)
+    Probe* push(const std::string& name, bool modal, bool opaque, bool consumes = false, bool quits = false)
     {
-        Probe* probe = new Probe(&game->rm(), name, log, modal, opaque, consumes);
+        Probe* probe = new Probe(&game->rm(), name, log, modal, opaque, consumes, quits);
         game->app().addGameState(probe);
         return probe;
-    }
-    void TearDown() override
-    {
-        game.reset();
-        MenuTest::TearDown();
     }
 };
 
@@ -111,85 +98,77 @@ TEST_F(ApplicationTest, StartUpLoadsTheCursorThenTheMenuThenTheFontThenTheIcon)
     EXPECT_NE(game->topAs<MainMenu>(), nullptr);
     EXPECT_EQ(game->app().getWindow().getSize(), sf::Vector2u(1000, 500));
     EXPECT_TRUE(game->app().isFPSShown());
-}
 
-TEST_F(ApplicationTest, IconSmallerThanTheWindowIconIsSkippedWithANote)
-{
+    game.reset();
     writeImage("data\\graphics\\window\\iconeFenetre.png", 16, 16);
     start();
     EXPECT_EQ(trace().at(trace().size() - 2), " -*- Icone de la fenetre ignoree : image trop petite");
     EXPECT_EQ(trace().back(), "    * data\\graphics\\window\\iconeFenetre.png");
 }
 
-TEST_F(ApplicationTest, EventsGoDownUntilConsumedOrModal)
+// F11 returns to the main menu between the scenes.
+TEST_F(ApplicationTest, TheStackHandsEventsUpdatesAndDrawingToTheRightStates)
 {
     start();
+    push("level", true, true);
+    push("pause", true, false);
+    game->send(keyReleased(sf::Keyboard::F11));
+    EXPECT_EQ(game->stateCount(), 1u);
+    EXPECT_EQ(log, (std::vector<std::string>{"pause.deleted", "level.deleted"}))
+        << "F11 destroys the states top first, before any state sees the key";
+    game->send(keyReleased(sf::Keyboard::F11));
+    EXPECT_EQ(game->stateCount(), 1u);
+    EXPECT_TRUE(game->app().getWindow().isOpen());
+    log.clear();
+
     push("a", false, true);
     push("b", true, false);
     push("c", false, false);
     game->send(keyPressed(sf::Keyboard::A));
-    EXPECT_EQ(log, (std::vector<std::string>{"c.event", "b.event"}));
-
+    EXPECT_EQ(log, (std::vector<std::string>{"c.event", "b.event"})) << "events go down to the first modal state";
     log.clear();
     push("d", false, false, true);
     game->send(keyPressed(sf::Keyboard::A));
-    EXPECT_EQ(log, (std::vector<std::string>{"d.event"}));
-}
+    EXPECT_EQ(log, (std::vector<std::string>{"d.event"})) << "or until one consumes it";
+    game->send(keyReleased(sf::Keyboard::F11));
+    log.clear();
 
-TEST_F(ApplicationTest, AStateThatRemovesItselfEndsTheEventPass)
-{
-    start();
     push("below", false, false);
-    game->app().addGameState(new Quitter(&game->rm(), "quitter", log, false, false));
+    push("quitter", false, false, false, true);
     game->send(keyPressed(sf::Keyboard::A));
-    EXPECT_EQ(log, (std::vector<std::string>{"quitter.event", "quitter.deleted"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"quitter.event", "quitter.deleted"}))
+        << "a state that removes itself ends the event pass";
     EXPECT_EQ(game->stateCount(), 2u);
-}
+    game->send(keyReleased(sf::Keyboard::F11));
+    log.clear();
 
-TEST_F(ApplicationTest, UpdatesGoDownToTheFirstModalStateAndStopWhilePaused)
-{
-    start();
     push("a", true, true);
     Probe* b = push("b", false, false);
     game->step();
     EXPECT_EQ(log, (std::vector<std::string>{"b.update", "a.update"}));
     EXPECT_FLOAT_EQ(b->lastStep, GameHarness::STEP);
-
     log.clear();
     game->app().pauseTime();
     game->send(keyPressed(sf::Keyboard::A));
     game->step();
     game->app().drawGS();
-    EXPECT_EQ(log, (std::vector<std::string>{"b.event", "a.event", "a.draw", "b.draw"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"b.event", "a.event", "a.draw", "b.draw"})) << "no update while paused";
     game->app().resumeTime();
     log.clear();
     game->step();
     EXPECT_EQ(log, (std::vector<std::string>{"b.update", "a.update"}));
-}
+    game->send(keyReleased(sf::Keyboard::F11));
+    log.clear();
 
-TEST_F(ApplicationTest, DrawingStartsAtTheHighestOpaqueState)
-{
-    start();
     push("a", true, false);
     push("b", true, true);
     push("c", true, false);
     push("d", true, false);
     game->app().drawGS();
-    EXPECT_EQ(log, (std::vector<std::string>{"b.draw", "c.draw", "d.draw"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"b.draw", "c.draw", "d.draw"})) << "from the highest opaque state";
 }
 
-TEST_F(ApplicationTest, F1HidesAndShowsTheCounter)
-{
-    start();
-    game->send(keyPressed(sf::Keyboard::F1));
-    EXPECT_TRUE(game->app().isFPSShown()) << "pressing does nothing";
-    game->send(keyReleased(sf::Keyboard::F1));
-    EXPECT_FALSE(game->app().isFPSShown());
-    game->send(keyReleased(sf::Keyboard::F1));
-    EXPECT_TRUE(game->app().isFPSShown());
-}
-
-TEST_F(ApplicationTest, CounterHiddenForASecondShowsTheInterruptedSecondFirst)
+TEST_F(ApplicationTest, TheCounterShowsTheFramesOfEachSecondAndFastFramesAreCapped)
 {
     start();
     game->app().ShowFPSCounter(); // may close the second started at construction
@@ -201,7 +180,8 @@ TEST_F(ApplicationTest, CounterHiddenForASecondShowsTheInterruptedSecondFirst)
     game->app().getFPSClock().advance(1.05f);
     game->send(keyReleased(sf::Keyboard::F1));
     game->app().ShowFPSCounter();
-    EXPECT_EQ(game->app().getFPSText().getString().toAnsiString(), "FPS : 5");
+    EXPECT_EQ(game->app().getFPSText().getString().toAnsiString(), "FPS : 5")
+        << "the second cut short by hiding it comes first";
     game->app().ShowFPSCounter();
     EXPECT_EQ(game->app().getFPSText().getString().toAnsiString(), "FPS : 5") << "a new second has begun";
 
@@ -212,44 +192,41 @@ TEST_F(ApplicationTest, CounterHiddenForASecondShowsTheInterruptedSecondFirst)
     const sf::FloatRect counter = game->app().getFPSText().getGlobalBounds();
     EXPECT_LE(counter.left + counter.width, 1000.f) << "three digits are read whole";
     EXPECT_GT(counter.left + counter.width, 990.f) << "still in its corner";
+
+    game->send(keyPressed(sf::Keyboard::F1));
+    EXPECT_TRUE(game->app().isFPSShown()) << "pressing F1 does nothing";
+    game->send(keyReleased(sf::Keyboard::F1));
+    EXPECT_FALSE(game->app().isFPSShown());
+    game->send(keyReleased(sf::Keyboard::F1));
+    EXPECT_TRUE(game->app().isFPSShown());
+
+    push("screen", true, true); // draws nothing: frames cost next to nothing
+    game->frame(61);
+    EXPECT_EQ(game->app().getFrameLimit(), 0u) << "60 frames a second: vertical sync holds";
+    game->app().getFrameClock().setFixedStep(1.f / 250.f);
+    game->frame(260);
+    EXPECT_EQ(game->app().getFrameLimit(), 60u);
+    EXPECT_TRUE(traced("    * limite a 60"));
 }
 
-TEST_F(ApplicationTest, F11ReturnsToTheMainMenuDestroyingTheStatesTopFirst)
-{
-    start();
-    push("level", true, true);
-    push("pause", true, false);
-    game->send(keyReleased(sf::Keyboard::F11));
-    EXPECT_EQ(game->stateCount(), 1u);
-    EXPECT_EQ(log, (std::vector<std::string>{"pause.deleted", "level.deleted"}))
-        << "the key acts on the stack before any state sees it";
-    game->send(keyReleased(sf::Keyboard::F11));
-    EXPECT_EQ(game->stateCount(), 1u);
-    EXPECT_TRUE(game->app().getWindow().isOpen());
-}
-
-TEST_F(ApplicationTest, F12EmptiesTheStackAndClosesTheWindow)
+// F12, the close button and a stop asked by the system.
+TEST_F(ApplicationTest, EveryWayToQuitClosesTheWindow)
 {
     start();
     push("level", true, true);
     game->send(keyReleased(sf::Keyboard::F12));
     EXPECT_EQ(log, (std::vector<std::string>{"level.deleted"}));
-    EXPECT_EQ(game->stateCount(), 0u);
+    EXPECT_EQ(game->stateCount(), 0u) << "F12 empties the stack";
     EXPECT_FALSE(game->app().getWindow().isOpen());
     game->frame(); // the frame that ends the loop runs on an empty stack
-}
 
-TEST_F(ApplicationTest, CloseButtonIsOfferedToTheStatesThenClosesTheWindow)
-{
     start();
+    log.clear();
     push("level", true, true);
     game->send(closed());
-    EXPECT_EQ(log, (std::vector<std::string>{"level.event"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"level.event"})) << "the close button is offered to the states";
     EXPECT_FALSE(game->app().getWindow().isOpen());
-}
 
-TEST_F(ApplicationTest, AStopAskedByTheSystemClosesLikeTheCloseButton)
-{
     start();
     push("level", true, true);
     catchStopSignals();
@@ -259,29 +236,6 @@ TEST_F(ApplicationTest, AStopAskedByTheSystemClosesLikeTheCloseButton)
     EXPECT_TRUE(game->app().getWindow().isOpen()) << "the game goes on to the end of its frame";
     game->frame();
     EXPECT_FALSE(game->app().getWindow().isOpen()) << "closed, so the states are destroyed and the level saves";
-}
-
-TEST_F(ApplicationTest, MouseIsMappedToGameCoordinatesAfterAResize)
-{
-    start();
-    game->send(mouseMoved(250, 100));
-    EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(250, 100));
-
-    game->app().getWindow().setSize({2000, 1000});
-    sf::Event event;
-    for (int i = 0; i < 50 && game->app().getWindow().getSize() != sf::Vector2u(2000, 1000); ++i) {
-        while (game->app().getWindow().pollEvent(event)) {
-        }
-        sf::sleep(sf::milliseconds(10));
-    }
-    ASSERT_EQ(game->app().getWindow().getSize(), sf::Vector2u(2000, 1000));
-    game->send(mouseMoved(500, 400));
-    EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(250, 200));
-
-    sf::Event click = mouseReleased(1998, 998);
-    game->app().handleEvent(click);
-    EXPECT_EQ(click.mouseButton.x, 999);
-    EXPECT_EQ(click.mouseButton.y, 499);
 }
 
 // Resizes the window and hands the game its events until the game has seen the new size.
@@ -300,14 +254,24 @@ static void resize(GameHarness& game, sf::Vector2u size)
     FAIL() << "the window was never resized";
 }
 
-TEST_F(ApplicationTest, AWindowOfAnotherShapeShowsThePictureWholeBetweenBlackBands)
+TEST_F(ApplicationTest, AWindowOfAnotherSizeShowsThePictureWholeBetweenBlackBands)
 {
     start();
+    game->send(mouseMoved(250, 100));
+    EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(250, 100));
+    resize(*game, {2000, 1000});
+    game->send(mouseMoved(500, 400));
+    EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(250, 200));
+    sf::Event click = mouseReleased(1998, 998);
+    game->app().handleEvent(click);
+    EXPECT_EQ(click.mouseButton.x, 999);
+    EXPECT_EQ(click.mouseButton.y, 499);
+
     resize(*game, {1000, 1000}); // twice as high as the picture needs: bands above and below
     EXPECT_EQ(game->app().getWindow().getViewport(game->app().getWindow().getView()), sf::IntRect(0, 250, 1000, 500));
     game->send(mouseMoved(500, 300));
     EXPECT_EQ(game->rm().getMousePosition(), sf::Vector2i(500, 50));
-    sf::Event click = mouseReleased(10, 100); // on the band above the picture
+    click = mouseReleased(10, 100); // on the band above the picture
     game->app().handleEvent(click);
     EXPECT_LT(click.mouseButton.y, 0) << "the bands map outside the picture, where nothing is hit";
 
@@ -323,16 +287,4 @@ TEST_F(ApplicationTest, AWindowOfAnotherShapeShowsThePictureWholeBetweenBlackBan
     const sf::Image image = shot.copyToImage();
     EXPECT_EQ(image.getPixel(100, 250), sf::Color::Black) << "a band";
     EXPECT_EQ(image.getPixel(1200, 150), sf::Color::Blue) << "the main menu's background";
-}
-
-TEST_F(ApplicationTest, FramesFasterThanADisplayCanShowAreCappedAtItsRate)
-{
-    start();
-    push("screen", true, true); // draws nothing: frames cost next to nothing
-    game->frame(61);
-    EXPECT_EQ(game->app().getFrameLimit(), 0u) << "60 frames a second: vertical sync holds";
-    game->app().getFrameClock().setFixedStep(1.f / 250.f);
-    game->frame(260);
-    EXPECT_EQ(game->app().getFrameLimit(), 60u);
-    EXPECT_TRUE(traced("    * limite a 60"));
 }

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
-TEST(CanvasTest, WrappingCanvasCarriesShapesAcrossItsEdgesAndOthersClipThem)
+TEST(CanvasTest, TilesWrapColoursBlendStraightAndTheSameSeedDrawsTheSamePicture)
 {
     Canvas tile(40, 20), clipped(40, 20);
     tile.setWrap(true);
@@ -27,10 +27,7 @@ TEST(CanvasTest, WrappingCanvasCarriesShapesAcrossItsEdgesAndOthersClipThem)
     const sf::Image soft = tile.blurred(6).image();
     EXPECT_GT(soft.getPixel(2, 10).a, 0);
     EXPECT_NEAR(soft.getPixel(2, 10).a, soft.getPixel(35, 10).a, 2);
-}
 
-TEST(CanvasTest, BlendingKeepsStraightColoursAndTransparentPixelsCarryNone)
-{
     Canvas c(4, 1);
     c.set(0, 0, hex(0x0000ff));
     c.blend(0, 0, hex(0xff0000, 0.5f));       // over opaque: a real mix
@@ -49,10 +46,7 @@ TEST(CanvasTest, BlendingKeepsStraightColoursAndTransparentPixelsCarryNone)
     const sf::Image halo = spot.blurred(6).image();
     for (unsigned x = 0; x < 21; ++x)
         EXPECT_TRUE(halo.getPixel(x, 10).a == 0 || halo.getPixel(x, 10).r == 255) << "column " << x;
-}
 
-TEST(CanvasTest, NoiseRepeatsWithItsPeriodAndTheSameSeedDrawsTheSamePicture)
-{
     for (float x : {0.f, 0.375f, 2.5f, 4.875f})
         for (float y : {0.f, 1.25f, 3.75f}) {
             EXPECT_FLOAT_EQ(valueNoise(x + 5.f, y, 5, 9), valueNoise(x, y, 5, 9));
@@ -71,7 +65,7 @@ TEST(CanvasTest, NoiseRepeatsWithItsPeriodAndTheSameSeedDrawsTheSamePicture)
     EXPECT_FALSE(draw(7) == draw(8)) << "the seed must matter";
 }
 
-TEST(SynthTest, VoicesAndEffectsPastTheEndOfALoopWrapToItsStart)
+TEST(SynthTest, LoopsWrapVoicesAndEffectsAndMasteringHoldsPeaksUnderTheCeiling)
 {
     synth::Stereo loop(100);
     const std::vector<float> voice(10, 1.f);
@@ -92,21 +86,18 @@ TEST(SynthTest, VoicesAndEffectsPastTheEndOfALoopWrapToItsStart)
     for (std::size_t i = 0; i < 2000; ++i)
         head += std::fabs(wet.left[i]) + std::fabs(wet.right[i]);
     EXPECT_GT(head, 0.01) << "the reverb tail of the last hit is missing at the start";
-}
 
-TEST(SynthTest, MasteringHoldsPeaksUnderTheCeilingAndLimitsAcrossTheSeam)
-{
-    synth::Stereo loop(44100);
-    for (std::size_t i = 0; i < loop.size(); ++i)
-        loop.left[i] = loop.right[i] = static_cast<float>(0.2 * std::sin(0.05 * static_cast<double>(i) + 0.5));
-    loop.left[0] = 1.f; // a spike right on the seam
-    const synth::Stereo before = loop;
-    synth::master(loop, -12.0, -3.0);
+    synth::Stereo mastered(44100);
+    for (std::size_t i = 0; i < mastered.size(); ++i)
+        mastered.left[i] = mastered.right[i] = static_cast<float>(0.2 * std::sin(0.05 * static_cast<double>(i) + 0.5));
+    mastered.left[0] = 1.f; // a spike right on the seam
+    const synth::Stereo dry = mastered;
+    synth::master(mastered, -12.0, -3.0);
     const float ceiling = static_cast<float>(synth::dbToGain(-3.0));
-    for (std::size_t i = 0; i < loop.size(); ++i)
-        ASSERT_LE(std::max(std::fabs(loop.left[i]), std::fabs(loop.right[i])), ceiling + 1e-6f) << i;
+    for (std::size_t i = 0; i < mastered.size(); ++i)
+        ASSERT_LE(std::max(std::fabs(mastered.left[i]), std::fabs(mastered.right[i])), ceiling + 1e-6f) << i;
     // The limiter looks ahead round the seam: the end of the loop already ducks for the spike.
-    auto gain = [&](std::size_t i) { return loop.right[i] / before.right[i]; };
+    auto gain = [&](std::size_t i) { return mastered.right[i] / dry.right[i]; };
     EXPECT_LT(gain(44098), 0.6f * gain(22050));
     EXPECT_LT(gain(2), 0.6f * gain(22050));
     // Beyond full scale saturates instead of wrapping round to the other sign.
@@ -116,7 +107,7 @@ TEST(SynthTest, MasteringHoldsPeaksUnderTheCeilingAndLimitsAcrossTheSeam)
     EXPECT_EQ(loud.getSamples()[1], -32767);
 }
 
-TEST(SequencerTest, NotesChordsAndProgressionsReadTheMusicianWay)
+TEST(SequencerTest, NotesChordsProgressionsAndPatternsReadTheMusicianWay)
 {
     EXPECT_EQ(synth::parseNote("A4"), 69);
     EXPECT_EQ(synth::parseNote("C#5"), 73);
@@ -132,9 +123,24 @@ TEST(SequencerTest, NotesChordsAndProgressionsReadTheMusicianWay)
     EXPECT_EQ(chords.at(24).root, 7);
     EXPECT_EQ(chords.at(33).root, 0) << "a loop wraps";
     EXPECT_EQ(chords.at(-1).root, 7);
+
+    const synth::Progression slashChords("C G/B");
+    // Four tokens stretch over a bar: a chord note, held, its fifth an octave up, a rest.
+    const std::vector<synth::NoteEvent> line = synth::chordPattern(slashChords, "1 - 5^ .", 48, 0, 2);
+    ASSERT_EQ(line.size(), 4u);
+    EXPECT_TRUE(line[0].note == 48 && line[0].length == 8.0);
+    EXPECT_TRUE(line[1].note == 48 + 7 + 12 && line[1].step == 8.0);
+    EXPECT_TRUE(line[2].note == 55 && line[2].step == 16.0) << "G is placed above the low note";
+    EXPECT_EQ(synth::chordPattern(slashChords, "1", 48, 1, 2, true)[0].note, 59) << "the slash bass plays B";
+    const std::vector<synth::NoteEvent> tune = synth::melody("E5 - . G5", 2.0, 1);
+    ASSERT_EQ(tune.size(), 2u);
+    EXPECT_TRUE(tune[0].step == 16.0 && tune[0].length == 4.0 && tune[1].step == 22.0);
+    const std::vector<synth::NoteEvent> drums = synth::hits("X.g.", 0, 2);
+    ASSERT_EQ(drums.size(), 4u);
+    EXPECT_TRUE(drums[1].step == 8.0 && drums[3].step == 24.0 && drums[0].velocity > drums[1].velocity);
 }
 
-TEST(SequencerTest, SwingBendsOnlyTheOffBeatsAndTheLoopKeepsItsLength)
+TEST(SequencerTest, SwingKeepsTheLoopsLengthAndARenderRingsIntoItsStartTheSameEveryTime)
 {
     const synth::Song straight(120.0, 4), swung(120.0, 4, 0.5);
     EXPECT_EQ(straight.length(), 4u * 2u * synth::SampleRate); // four bars of 4/4 at 120 BPM
@@ -145,28 +151,7 @@ TEST(SequencerTest, SwingBendsOnlyTheOffBeatsAndTheLoopKeepsItsLength)
     EXPECT_GT(swung.sampleAt(6), straight.sampleAt(6));
     for (double step = 0.0; step < 64.0; step += 0.5)
         EXPECT_LT(swung.sampleAt(step), swung.sampleAt(step + 0.5)) << step;
-}
 
-TEST(SequencerTest, PatternsHoldRestAndFollowTheChords)
-{
-    const synth::Progression chords("C G/B");
-    // Four tokens stretch over a bar: a chord note, held, its fifth an octave up, a rest.
-    const std::vector<synth::NoteEvent> line = synth::chordPattern(chords, "1 - 5^ .", 48, 0, 2);
-    ASSERT_EQ(line.size(), 4u);
-    EXPECT_TRUE(line[0].note == 48 && line[0].length == 8.0);
-    EXPECT_TRUE(line[1].note == 48 + 7 + 12 && line[1].step == 8.0);
-    EXPECT_TRUE(line[2].note == 55 && line[2].step == 16.0) << "G is placed above the low note";
-    EXPECT_EQ(synth::chordPattern(chords, "1", 48, 1, 2, true)[0].note, 59) << "the slash bass plays B";
-    const std::vector<synth::NoteEvent> tune = synth::melody("E5 - . G5", 2.0, 1);
-    ASSERT_EQ(tune.size(), 2u);
-    EXPECT_TRUE(tune[0].step == 16.0 && tune[0].length == 4.0 && tune[1].step == 22.0);
-    const std::vector<synth::NoteEvent> drums = synth::hits("X.g.", 0, 2);
-    ASSERT_EQ(drums.size(), 4u);
-    EXPECT_TRUE(drums[1].step == 8.0 && drums[3].step == 24.0 && drums[0].velocity > drums[1].velocity);
-}
-
-TEST(SequencerTest, ALoopRenderRingsIntoItsStartAndMixesTheSameEveryTime)
-{
     const synth::Song song(120.0, 1);
     synth::Patch patch;
     patch.amp = {0.001, 0.5, 0.8, 0.3};

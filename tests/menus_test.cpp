@@ -5,29 +5,21 @@
 #include "support/harness.h"
 #include "support/menudata.h"
 
-#include <SFML/System/Sleep.hpp>
-
 #include <algorithm>
 #include <memory>
 
 class MenusTest : public MenuTest
 {
 protected:
-    std::unique_ptr<GameHarness> game;
-
     void SetUp() override
     {
         MenuTest::SetUp();
         game = std::make_unique<GameHarness>();
         clearTrace();
     }
-    void TearDown() override
-    {
-        game.reset();
-        MenuTest::TearDown();
-    }
 };
 
+// Any mouse button released on "Quitter" ends the program.
 TEST_F(MenusTest, HitTestCountsOpaquePixelsInsideThePictureOnly)
 {
     sf::Texture texture;
@@ -43,19 +35,12 @@ TEST_F(MenusTest, HitTestCountsOpaquePixelsInsideThePictureOnly)
 
     sf::Sprite untextured;
     EXPECT_FALSE(collisionSourisSprite(0, 0, untextured));
-}
+    sf::Texture small;
+    small.loadFromFile("data/graphics/window/commandes/bouton.png");
+    small.setRepeated(true);
+    sf::Sprite wide(small, sf::IntRect(0, 0, 400, 400));
+    EXPECT_FALSE(collisionSourisSprite(300, 300, wide)) << "never read beyond the texture";
 
-TEST_F(MenusTest, HitTestNeverReadsBeyondTheTexture)
-{
-    sf::Texture texture;
-    texture.loadFromFile("data/graphics/window/commandes/bouton.png");
-    texture.setRepeated(true);
-    sf::Sprite wide(texture, sf::IntRect(0, 0, 400, 400));
-    EXPECT_FALSE(collisionSourisSprite(300, 300, wide));
-}
-
-TEST_F(MenusTest, AnyMouseButtonReleasedOnQuitEndsTheProgram)
-{
     game->send(mousePressed(400, 390, sf::Mouse::Right));
     EXPECT_EQ(game->stateCount(), 1u) << "a press does nothing";
     game->send(mouseReleased(390, 375, sf::Mouse::Right));
@@ -84,7 +69,8 @@ TEST_F(MenusTest, MascotPlaysItsEightFramesThenRestsOneSecondThenThree)
     EXPECT_NEAR(restLength() * GameHarness::STEP, 3.0, 0.02);
 }
 
-TEST_F(MenusTest, ControlsPageOpensFromTheMenuAndClosesOnAnyKeyRelease)
+// The controls page from the main menu, the pause menu over it, then over a level.
+TEST_F(MenusTest, ScreensOverTheMenusCloseBackToThemKeepingMusicCursorAndTextures)
 {
     game->rm().setBGMPlayingOffset(sf::seconds(1.f));
     game->send(mouseReleased(100, 470));
@@ -99,10 +85,7 @@ TEST_F(MenusTest, ControlsPageOpensFromTheMenuAndClosesOnAnyKeyRelease)
     game->frame();
     EXPECT_EQ(game->rm().getBGMStatus(), sf::SoundSource::Playing);
     EXPECT_GE(game->rm().getBGMPlayingOffset(), sf::seconds(1.f)) << "the menu music was not restarted";
-}
 
-TEST_F(MenusTest, EscapeClosesThePauseMenuRestoringMusicCursorAndTextures)
-{
     game->rm().setMousePosition({600, 100});
     game->rm().setMouseCursor("viseur");
     game->rm().setMousePosition({300, 200});
@@ -122,10 +105,7 @@ TEST_F(MenusTest, EscapeClosesThePauseMenuRestoringMusicCursorAndTextures)
             traced(std::string(" -*- Destruction de l'item : data\\graphics\\window\\pausemenu\\") + picture + ".png"));
     EXPECT_TRUE(traced(" -*- Tentative de destruction de l'item : data\\graphics\\window\\commandes\\bouton.png"))
         << "the main menu still holds the shared controls button";
-}
 
-TEST_F(MenusTest, PauseMenuButtons)
-{
     game->app().addGameState(new GameState(&game->rm(), true, true));
     game->app().addGameState(new PauseMenu(&game->rm()));
     game->send(mouseReleased(100, 470));

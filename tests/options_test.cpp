@@ -35,11 +35,6 @@ protected:
         MenuTest::SetUp();
         std::filesystem::create_directories("data/saves");
     }
-    void TearDown() override
-    {
-        game.reset();
-        MenuTest::TearDown();
-    }
     // Loads a file of this content the way the game does at start-up.
     Options load(const std::string& content)
     {
@@ -47,20 +42,23 @@ protected:
         clearTrace();
         return loadOptions(OPTIONS_PATH);
     }
-    std::unique_ptr<GameHarness> game;
 };
 
-TEST_F(OptionsTest, SavedOptionsAreReadBackAsTheyWere)
+// A file written by hand is read like the game's other files; a missing or damaged one gives
+// the defaults with one trace line.
+TEST_F(OptionsTest, SavedOptionsAreReadBackAndAnythingElseGivesTheDefaults)
 {
+    clearTrace();
+    EXPECT_TRUE(loadOptions(OPTIONS_PATH) == Options());
+    EXPECT_EQ(trace(),
+              std::vector<std::string>{" -*- Options absentes, options par defaut : data\\saves\\options.cfg"});
+
     ASSERT_TRUE(saveOptions(OPTIONS_PATH, changed()));
     EXPECT_FALSE(fileExists("data\\saves\\options.cfg.tmp"));
     clearTrace();
     EXPECT_TRUE(loadOptions(OPTIONS_PATH) == changed());
     EXPECT_EQ(trace(), std::vector<std::string>{" -- Chargement des options : data\\saves\\options.cfg"});
-}
 
-TEST_F(OptionsTest, AFileWrittenByHandIsReadLikeTheGameFiles)
-{
     const Options read = load("| my settings\n[VolumeSons]\n\n  70 [ToucheSaut] W   | W jumps\n Up\n"
                               "[CompteurFPS] 0\n");
     EXPECT_EQ(read.soundVolume, 70);
@@ -68,14 +66,6 @@ TEST_F(OptionsTest, AFileWrittenByHandIsReadLikeTheGameFiles)
     EXPECT_EQ(read.bindings.keys(Action::Jump), (std::vector<sf::Keyboard::Key>{sf::Keyboard::W, sf::Keyboard::Up}));
     EXPECT_EQ(read.musicVolume, 100) << "what the file leaves out keeps its default";
     EXPECT_EQ(read.bindings.keys(Action::Activate), std::vector<sf::Keyboard::Key>{sf::Keyboard::E});
-}
-
-TEST_F(OptionsTest, AMissingOrDamagedFileGivesTheDefaultsWithOneTraceLine)
-{
-    clearTrace();
-    EXPECT_TRUE(loadOptions(OPTIONS_PATH) == Options());
-    EXPECT_EQ(trace(),
-              std::vector<std::string>{" -*- Options absentes, options par defaut : data\\saves\\options.cfg"});
 
     for (const char* damaged : {
              "[VolumeMusique] 150",                    // out of range
@@ -101,25 +91,26 @@ TEST_F(OptionsTest, AMissingOrDamagedFileGivesTheDefaultsWithOneTraceLine)
     EXPECT_EQ(trace(), DAMAGED);
 }
 
-TEST_F(OptionsTest, VolumesReachTheMusicAndEverySound)
+// Volumes reach the music and every sound; the game applies its options file and keeps every
+// change in it, or goes on with the change when the file cannot be written.
+TEST_F(OptionsTest, TheGameAppliesItsOptionsAndKeepsEveryChange)
 {
     writeSound("data\\sounds\\a.ogg");
     writeSound("data\\sounds\\b.ogg");
-    RessourceManager rm;
-    rm.playBGM("mainMenu.ogg");
-    EXPECT_FLOAT_EQ(rm.getBGMVolume(), 80.f) << "the music's own level at 100 %";
-    rm.playSound("data\\sounds\\a.ogg");
-    rm.setMusicVolume(50);
-    rm.setSoundVolume(30);
-    rm.playSound("data\\sounds\\b.ogg");
-    EXPECT_FLOAT_EQ(rm.getBGMVolume(), 40.f);
-    ASSERT_EQ(rm.getSounds().size(), 2u);
-    EXPECT_FLOAT_EQ(rm.getSounds()[0]->getVolume(), 30.f) << "a sound already played";
-    EXPECT_FLOAT_EQ(rm.getSounds()[1]->getVolume(), 30.f) << "a sound played afterwards";
-}
+    {
+        RessourceManager rm;
+        rm.playBGM("mainMenu.ogg");
+        EXPECT_FLOAT_EQ(rm.getBGMVolume(), 80.f) << "the music's own level at 100 %";
+        rm.playSound("data\\sounds\\a.ogg");
+        rm.setMusicVolume(50);
+        rm.setSoundVolume(30);
+        rm.playSound("data\\sounds\\b.ogg");
+        EXPECT_FLOAT_EQ(rm.getBGMVolume(), 40.f);
+        ASSERT_EQ(rm.getSounds().size(), 2u);
+        EXPECT_FLOAT_EQ(rm.getSounds()[0]->getVolume(), 30.f) << "a sound already played";
+        EXPECT_FLOAT_EQ(rm.getSounds()[1]->getVolume(), 30.f) << "a sound played afterwards";
+    }
 
-TEST_F(OptionsTest, TheGameAppliesItsOptionsFileAndKeepsEveryChangeInIt)
-{
     ASSERT_TRUE(saveOptions(OPTIONS_PATH, changed()));
     game = std::make_unique<GameHarness>();
     game->app().loadOptions();
@@ -131,12 +122,7 @@ TEST_F(OptionsTest, TheGameAppliesItsOptionsFileAndKeepsEveryChangeInIt)
     Options expected = changed();
     expected.showFPS = true;
     EXPECT_TRUE(loadOptions(OPTIONS_PATH) == expected) << "F1 is kept too";
-}
 
-TEST_F(OptionsTest, OptionsThatCannotBeWrittenLeaveTheGameAsItIs)
-{
-    game = std::make_unique<GameHarness>();
-    game->app().loadOptions();
     std::filesystem::remove_all("data/saves");
     clearTrace();
     Options louder = game->app().getOptions();

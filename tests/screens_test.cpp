@@ -7,6 +7,12 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace {
+
+const char* const FRESH_SAVE_ON_T = "[Map]\nT\n[Player]\n0 0.5 0";
+
+} // namespace
+
 // Health, the exits of a level and the two screens they lead to.
 class ScreensTest : public LevelTest
 {
@@ -39,7 +45,7 @@ protected:
     }
 };
 
-TEST_F(ScreensTest, HealthBarShowsTheShareOfHealthLeft)
+TEST_F(ScreensTest, HealthBarShowsWhatIsLeftAndDeathOpensTheGameOverScreenOnce)
 {
     startLevel("");
     player().takeDamage(50);
@@ -52,6 +58,19 @@ TEST_F(ScreensTest, HealthBarShowsTheShareOfHealthLeft)
     startLevel("");
     player().takeDamage(75);
     EXPECT_EQ(barWidth(), 24) << "24.5 pixels are shown as 24";
+    player().takeDamage(20);
+    EXPECT_EQ(game->topAs<GameOver>(), nullptr);
+    player().takeDamage(10);
+    EXPECT_EQ(player().getVie(), 0);
+    EXPECT_EQ(barWidth(), 0);
+    ASSERT_NE(game->topAs<GameOver>(), nullptr);
+    const std::size_t states = game->stateCount();
+    player().takeDamage(10);
+    EXPECT_EQ(game->stateCount(), states) << "a dead character takes no more damage";
+
+    game->send(mouseReleased(400, 430)); // "Menu principal" stores the current map
+    EXPECT_EQ(game->stateCount(), 1u);
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), FRESH_SAVE_ON_T);
 }
 
 TEST_F(ScreensTest, TheHudLetsTheCharacterShowThroughWhileItIsBehindIt)
@@ -72,23 +91,10 @@ TEST_F(ScreensTest, TheHudLetsTheCharacterShowThroughWhileItIsBehindIt)
     EXPECT_EQ(game->drawnStates().getPixel(30, 50), sf::Color::Blue) << "solid again once the character has left";
 }
 
-TEST_F(ScreensTest, DeathOpensTheGameOverScreenOnceAndLeavesHealthAtZero)
+TEST_F(ScreensTest, RestartAndAnExitToTheSameMapReloadItWithoutSaving)
 {
-    startLevel("");
-    player().takeDamage(60);
-    EXPECT_EQ(game->topAs<GameOver>(), nullptr);
-    player().takeDamage(60);
-    EXPECT_EQ(player().getVie(), 0);
-    EXPECT_EQ(barWidth(), 0);
-    ASSERT_NE(game->topAs<GameOver>(), nullptr);
-    const std::size_t states = game->stateCount();
-    player().takeDamage(10);
-    EXPECT_EQ(game->stateCount(), states) << "a dead character takes no more damage";
-}
-
-TEST_F(ScreensTest, RestartReloadsTheMapAtFullHealthWithoutSaving)
-{
-    startLevel("[CurrentLevelVortex] 1 100 300\n[PicEntity] 2 100 440 AnimatedSprite pics.png 1 2 -1 0\n");
+    startLevel("[CurrentLevelVortex] 1 100 300\n[PicEntity] 2 100 440 AnimatedSprite pics.png 1 2 -1 0\n"
+               "[NextLevelVortex] 5 300 300 T\n");
     for (int i = 0; i < 120 && !game->topAs<GameOver>(); ++i)
         step();
     ASSERT_NE(game->topAs<GameOver>(), nullptr) << "the spikes under the entry kill";
@@ -101,22 +107,17 @@ TEST_F(ScreensTest, RestartReloadsTheMapAtFullHealthWithoutSaving)
     EXPECT_EQ(player().getVie(), 100);
     EXPECT_TRUE(traced(" -- Chargement de la map : data\\maps\\T\\T.zi"));
     EXPECT_EQ(player().getHitbox().left, 116.f) << "back on the entry";
-    EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv"));
-}
 
-TEST_F(ScreensTest, MainMenuFromGameOverStoresTheCurrentMap)
-{
-    startLevel("");
-    player().takeDamage(100);
-    game->send(mouseReleased(400, 430));
-    EXPECT_EQ(game->stateCount(), 1u);
-    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0");
+    player().setPosition(300, 300);
+    step(40);
+    game->send(keyPressed(sf::Keyboard::Space));
+    EXPECT_EQ(game->top(), level) << "through the exit to T";
+    EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv"));
 }
 
 TEST_F(ScreensTest, VortexCentresTheCharacterWithWholeNumberHalves)
 {
     writeImage("data\\graphics\\character\\v1.png", 80, 60); // frames of 20 x 30
-    game = std::make_unique<GameHarness>();
     startLevel("[CurrentLevelVortex] 1 100 300\n");
     EXPECT_EQ(player().getHitbox(), sf::FloatRect(122, 317, 20, 30));
     Entity& entry = *level->getEntity(1);
@@ -130,21 +131,59 @@ TEST_F(ScreensTest, VortexCentresTheCharacterWithWholeNumberHalves)
     EXPECT_EQ(player().getHitbox().left, 121.f) << "132 - 10.5, whole part";
 }
 
-TEST_F(ScreensTest, ExitCentresTheCharacterAndOpensTheInterludeOnce)
+// The interlude after an exit: shown once, passed only by a fresh press after half a second,
+// and, like every screen with buttons, showing the arrow over the gun's crosshair.
+TEST_F(ScreensTest, ExitOpensTheInterludeThatOnlyAFreshPressPasses)
 {
     startLevel("[NextLevelVortex] 5 300 300 Next\n");
+    player().peuxTirer(true);
+    player().peuxTirer(true);
+    EXPECT_EQ(game->rm().getCursorCount(), 2u) << "the gun granted twice pushes one crosshair";
     EXPECT_EQ(level->getEntity(5)->getHitbox(), sf::FloatRect(300, 300, 64, 64));
-    player().setPosition(270, 310); // touching from the left
+
+    game->keyboard().hold(sf::Keyboard::D); // walking into the exit
+    player().setPosition(270, 310);         // touching from the left
     step();
     ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
     EXPECT_EQ(player().getHitbox().left, 316.f);
     EXPECT_EQ(player().getHitbox().top, 312.f);
+    EXPECT_EQ(game->rm().getCursorCount(), 3u) << "the arrow over the crosshair";
     const std::size_t states = game->stateCount();
-    step(5);
+    step(9);
     EXPECT_EQ(game->stateCount(), states) << "the frozen level opens nothing more";
+    game->send(keyPressed(sf::Keyboard::Space)); // pressed too early, then held
+    step(20);
+    game->send(keyPressed(sf::Keyboard::A));
+    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "blocked for half a second";
+    step();
+    game->send(keyReleased(sf::Keyboard::A));
+    game->send(mouseReleased(10, 10));
+    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "releases and clicks do nothing";
+    game->send(keyPressed(sf::Keyboard::Space));
+    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "the repeat of a key pressed too early";
+    game->send(keyPressed(sf::Keyboard::D));
+    game->send(keyPressed(sf::Keyboard::D));
+    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "the repeat of the walk key held since before";
+    game->keyboard().release(sf::Keyboard::D);
+    game->send(keyReleased(sf::Keyboard::D));
+    game->send(keyPressed(sf::Keyboard::D));
+    EXPECT_EQ(game->top(), level) << "a new press passes it";
+    EXPECT_EQ(level->getMapName(), "Next");
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n1 0.5 0") << "the save names the map left";
+    EXPECT_EQ(player().getHitbox().left, 516.f) << "placed by the next map's entry";
+    EXPECT_EQ(game->rm().getCursorCount(), 2u) << "the crosshair is back";
+    player().peuxTirer(false);
+    player().peuxTirer(false);
+    EXPECT_EQ(game->rm().getCursorCount(), 1u);
+
+    auto* interlude = new MapInterlude(&game->rm(), "Next");
+    game->app().addGameState(interlude);
+    game->app().getFrameClock().setFixedStep(0.6f);
+    step();
+    EXPECT_TRUE(interlude->canBePassed()) << "a long first frame makes it passable";
 }
 
-TEST_F(ScreensTest, TheExitAtTheEndOfTheCampaignLeadsToTheEndingAndNoMap)
+TEST_F(ScreensTest, TheEndOfTheCampaignLeadsToTheEndingThenTheMainMenuOrTheFirstMapInTheSameSlot)
 {
     reachTheEnd();
     ASSERT_NE(game->topAs<ScreenFin>(), nullptr);
@@ -154,11 +193,7 @@ TEST_F(ScreensTest, TheExitAtTheEndOfTheCampaignLeadsToTheEndingAndNoMap)
     step(60);
     EXPECT_NE(game->topAs<ScreenFin>(), nullptr) << "only its buttons lead on";
     EXPECT_FALSE(traced(" -- Chargement de la map : " + Map::mapFile(CAMPAIGN_END)));
-}
 
-TEST_F(ScreensTest, TheEndingLeadsToTheMainMenuOrANewJourneyFromTheFirstMapInTheSameSlot)
-{
-    reachTheEnd();
     game->send(mouseReleased(700, 445)); // "Rejouer"
     Map* journey = game->topAs<Map>();
     ASSERT_NE(journey, nullptr);
@@ -172,58 +207,6 @@ TEST_F(ScreensTest, TheEndingLeadsToTheMainMenuOrANewJourneyFromTheFirstMapInThe
     reachTheEnd();
     game->send(mouseReleased(290, 445)); // "Menu principal"
     EXPECT_EQ(game->stateCount(), 1u);
-}
-
-TEST_F(ScreensTest, InterludeWaitsHalfASecondThenAnyKeyPressEntersTheNextMap)
-{
-    startLevel("[NextLevelVortex] 5 300 300 Next\n");
-    player().setPosition(300, 300);
-    step();
-    ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
-    step(29);
-    game->send(keyPressed(sf::Keyboard::A));
-    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "blocked for half a second";
-    step();
-    game->send(keyReleased(sf::Keyboard::A));
-    game->send(mouseReleased(10, 10));
-    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "releases and clicks do nothing";
-    game->send(keyPressed(sf::Keyboard::A));
-    EXPECT_EQ(game->top(), level);
-    EXPECT_EQ(level->getMapName(), "Next");
-    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0") << "the save names the map left";
-    EXPECT_EQ(player().getHitbox().left, 516.f) << "placed by the next map's entry";
-}
-
-TEST_F(ScreensTest, ALongFirstFrameMakesTheInterludePassable)
-{
-    startLevel("");
-    auto* interlude = new MapInterlude(&game->rm(), "Next");
-    game->app().addGameState(interlude);
-    game->app().getFrameClock().setFixedStep(0.6f);
-    step();
-    EXPECT_TRUE(interlude->canBePassed());
-}
-
-TEST_F(ScreensTest, ExitToTheSameMapReloadsItWithoutSaving)
-{
-    startLevel("[NextLevelVortex] 5 300 300 T\n");
-    player().setPosition(300, 300);
-    step(40);
-    game->send(keyPressed(sf::Keyboard::Space));
-    EXPECT_EQ(game->top(), level);
-    EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv"));
-}
-
-TEST_F(ScreensTest, GunGrantedOncePushesOneCrosshair)
-{
-    startLevel("");
-    player().peuxTirer(false);
-    EXPECT_EQ(game->rm().getCursorCount(), 1u);
-    player().peuxTirer(true);
-    player().peuxTirer(true);
-    EXPECT_EQ(game->rm().getCursorCount(), 2u);
-    player().peuxTirer(false);
-    EXPECT_EQ(game->rm().getCursorCount(), 1u);
 }
 
 // A map whose loading opens a dialogue: an inversed door under the id of a scripted
@@ -268,8 +251,7 @@ TEST_F(ScreensTest, AnExitToAMapThatCannotBeOpenedKeepsThePlayerOnThisMap)
     EXPECT_LT(position().x, 270.f) << "the player walks on";
     EXPECT_EQ(game->top(), level);
     game->send(keyReleased(sf::Keyboard::F11));
-    EXPECT_FALSE(readFile("data\\saves\\01\\save.sv").find("01_USb") != std::string::npos);
-    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0");
+    EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), FRESH_SAVE_ON_T);
 }
 
 // Spikes inside an exit: death and the exit in the same update, whichever comes first by id.
@@ -286,58 +268,7 @@ TEST_F(ScreensTest, DeathInTheSameUpdateAsTheExitWins)
         EXPECT_EQ(level->getMapName(), "T");
         EXPECT_FALSE(fileExists("data\\saves\\01\\save.sv")) << "no save names a map not reached";
         game->send(mouseReleased(400, 430)); // back to the main menu: the save names this map
-        EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), "[Map]\nT\n[Player]\n0 0.5 0");
+        EXPECT_EQ(readFile("data\\saves\\01\\save.sv"), FRESH_SAVE_ON_T);
         std::remove("data/saves/01/save.sv");
     }
-}
-
-TEST_F(ScreensTest, AKeyHeldIntoTheExitDoesNotPassTheInterlude)
-{
-    startLevel("[NextLevelVortex] 5 300 300 Next\n");
-    game->keyboard().hold(sf::Keyboard::D);
-    player().setPosition(300, 300);
-    step();
-    ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
-    step(60);
-    game->send(keyPressed(sf::Keyboard::D)); // the key repeat of the held key
-    game->send(keyPressed(sf::Keyboard::D));
-    EXPECT_NE(game->topAs<MapInterlude>(), nullptr) << "still shown: the walk key was held since before";
-    game->keyboard().release(sf::Keyboard::D);
-    game->send(keyReleased(sf::Keyboard::D));
-    game->send(keyPressed(sf::Keyboard::D));
-    EXPECT_EQ(level->getMapName(), "Next") << "a new press passes it";
-}
-
-TEST_F(ScreensTest, AKeyPressedTooEarlyAndHeldDoesNotPassTheInterludeByItsRepeat)
-{
-    startLevel("[NextLevelVortex] 5 300 300 Next\n");
-    player().setPosition(300, 300);
-    step(10);
-    game->send(keyPressed(sf::Keyboard::Space)); // blocked for half a second
-    step(40);
-    game->send(keyPressed(sf::Keyboard::Space));
-    EXPECT_NE(game->topAs<MapInterlude>(), nullptr);
-    game->send(keyPressed(sf::Keyboard::Return));
-    EXPECT_EQ(level->getMapName(), "Next");
-}
-
-TEST_F(ScreensTest, ScreensWithButtonsShowTheArrowAndGiveTheCrosshairBack)
-{
-    auto* armed = new Player(&(game = std::make_unique<GameHarness>())->rm());
-    armed->peuxTirer(true);
-    startLevel("[NextLevelVortex] 5 300 300 Next\n", armed);
-    EXPECT_EQ(game->rm().getCursorCount(), 2u);
-    player().setPosition(300, 300);
-    step();
-    ASSERT_NE(game->topAs<MapInterlude>(), nullptr);
-    EXPECT_EQ(game->rm().getCursorCount(), 3u) << "the arrow over the crosshair";
-    step(31);
-    game->send(keyPressed(sf::Keyboard::Space));
-    EXPECT_EQ(game->rm().getCursorCount(), 2u) << "the crosshair is back";
-
-    player().takeDamage(9999);
-    EXPECT_EQ(game->rm().getCursorCount(), 3u);
-    game->send(mouseReleased(400, 330));
-    EXPECT_EQ(game->rm().getCursorCount(), 2u);
-    EXPECT_TRUE(player().canShoot());
 }

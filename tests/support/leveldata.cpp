@@ -27,12 +27,6 @@ void LevelTest::SetUp()
     writeFile("data\\saves\\01\\README", "slot 1\n");
 }
 
-void LevelTest::TearDown()
-{
-    game.reset();
-    MenuTest::TearDown();
-}
-
 void LevelTest::writeMap(const std::string& name, const std::string& content)
 {
     writeFile("data\\maps\\" + name + "\\" + name + ".zi", content);

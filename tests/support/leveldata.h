@@ -19,7 +19,6 @@ protected:
     static constexpr float STEP = GameHarness::STEP;
 
     void SetUp() override;
-    void TearDown() override;
 
     void writeMap(const std::string& name, const std::string& content);
     // Starts the game and pushes a level on the map named T (written first).
@@ -34,7 +33,6 @@ protected:
     Player& player();
     sf::Vector2f position();
 
-    std::unique_ptr<GameHarness> game;
     Map* level = nullptr;
 };
 

@@ -34,6 +34,12 @@ void MenuTest::SetUp()
     copyGameFile("data\\fonts\\korvane.ttf");
 }
 
+void MenuTest::TearDown()
+{
+    game.reset();
+    GameTest::TearDown();
+}
+
 void MenuTest::writeSlotMenus()
 {
     for (const char* menu : {"newGameMenu", "loadingMenu"})
