@@ -18,11 +18,8 @@ protected:
     void SetUp() override
     {
         LevelTest::SetUp();
-        writeImage("data\\graphics\\window\\newGameMenu\\background.png", 1000, 500);
-        writeImage("data\\graphics\\window\\loadingMenu\\background.png", 1000, 500);
-        writeButton("data\\graphics\\window\\newGameMenu\\slot.png", 306, 82);
+        writeSlotMenus();
         writeImage("data\\graphics\\window\\newGameMenu\\slotIllisible.png", 306, 82, sf::Color::Red);
-        writeButton("data\\graphics\\window\\flecheBack.png", 64, 48);
         for (const char* map : {"01_USB", "02_BUS", "T"})
             writeButton(std::string("data\\graphics\\map\\") + map + "\\mapIcon.png", 304, 80);
         writeMap("01_USB", "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
