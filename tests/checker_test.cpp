@@ -4,6 +4,11 @@
 
 #include <regex>
 
+// The floor and the walls at either side of the window.
+static const char* const ROOM = "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
+                                "[GroundEntity] 2 0 0 Sprite mur.png HitboxSpriteFilled\n"
+                                "[GroundEntity] 3 980 0 Sprite mur.png HitboxSpriteFilled\n";
+
 // A one-screen level for the checker: a raised ground to the left and to the right of a
 // pit 80 pixels wide and 80 deep (more than a jump), the entry on the left ground and
 // the exit on the right one. Standing in the pit, the character (32 x 40 here) can
@@ -21,9 +26,7 @@ protected:
 
     static std::string pitLevel(const std::string& more = "")
     {
-        return "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
-               "[GroundEntity] 2 0 0 Sprite mur.png HitboxSpriteFilled\n"
-               "[GroundEntity] 3 980 0 Sprite mur.png HitboxSpriteFilled\n"
+        return std::string(ROOM) +
                "[GroundEntity] 4 20 380 Sprite gauche.png HitboxSpriteFilled\n"
                "[GroundEntity] 5 480 380 Sprite droite.png HitboxSpriteFilled\n"
                "[CurrentLevelVortex] 6 40 300\n"
@@ -87,11 +90,8 @@ TEST_F(CheckerTest, APitWithNoWayOutIsReportedWithTheCoordinatesOfItsFloorAndASt
 TEST_F(CheckerTest, ALeverThatOpensTheWayLeavesNoDeadEndAndATimedDoorCanShutTheCharacterIn)
 {
     writeImage("data\\graphics\\map\\T\\levier.png", 20, 80);
-    const std::string room = "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
-                             "[GroundEntity] 2 0 0 Sprite mur.png HitboxSpriteFilled\n"
-                             "[GroundEntity] 3 980 0 Sprite mur.png HitboxSpriteFilled\n"
-                             "[DoorEntity] 4 600 360 Sprite porte.png\n"
-                             "[CurrentLevelVortex] 5 200 396\n";
+    const std::string room = std::string(ROOM) + "[DoorEntity] 4 600 360 Sprite porte.png\n"
+                                                 "[CurrentLevelVortex] 5 200 396\n";
     const std::string lever = "AnimatedSprite levier.png 1 2 -1 0\n";
     EXPECT_EQ(text(check(room + "[NextLevelVortex] 6 900 396 T\n[ActivableTrigger] 7 400 420 4 -1 " + lever)), "");
 

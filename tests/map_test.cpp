@@ -16,9 +16,11 @@ const char* const NO_PICTURE = " *** ERREUR : Chargement du sprite data\\graphic
 class MapTest : public LevelTest
 {
 protected:
-    CountingEntity* add(int id, sf::FloatRect box, EntityFlags flags, int damage = 9999)
+    // With `pictured`, the block's picture at the box's corner is its hitbox.
+    CountingEntity* add(int id, sf::FloatRect box, EntityFlags flags, int damage = 9999, bool pictured = false)
     {
-        auto* entity = new CountingEntity(&game->rm(), box, flags, nullptr, damage);
+        Sprite* picture = pictured ? new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")) : nullptr;
+        auto* entity = new CountingEntity(&game->rm(), box, flags, picture, damage);
         level->addEntity(id, entity);
         return entity;
     }
@@ -27,15 +29,12 @@ protected:
     {
         level->update(0.f);
     }
-    // An empty level with the character standing at (100, 100).
     void emptyRoom()
     {
         replaceLevel("");
         player().setPosition(100, 100);
     }
 };
-
-// --- reading map files -----------------------------------------------------------------
 
 TEST_F(MapTest, AMapThatCannotBeOpenedIsNeverEntered)
 {
@@ -148,8 +147,7 @@ TEST_F(MapTest, UnreadableNumbersStopReadingTheFile)
     replaceLevel("[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n"
                  "[PicEntity] a 0 0 Sprite pics.png\n"
                  "[GroundEntity] 3 0 0 Sprite bloc.png HitboxSpriteFilled\n");
-    EXPECT_TRUE(traced(UNREADABLE));
-    EXPECT_TRUE(traced("    * data\\maps\\T\\T.zi"));
+    EXPECT_TRUE(tracedLines({UNREADABLE, "    * data\\maps\\T\\T.zi"}));
     EXPECT_EQ(level->getEntities().size(), 1u);
     EXPECT_FALSE(traced(" -- Manager : Creation de l'item : data\\graphics\\map\\T\\pics.png"));
 
@@ -176,8 +174,6 @@ TEST_F(MapTest, UnreadableNumbersStopReadingTheFile)
     EXPECT_FALSE(traced(UNREADABLE)) << "the bounds themselves are fine";
     EXPECT_EQ(level->getEntities().size(), 2u);
 }
-
-// --- collisions ------------------------------------------------------------------------
 
 TEST_F(MapTest, SolidEntitiesPushHurtAndReportInIdOrder)
 {
@@ -243,15 +239,9 @@ TEST_F(MapTest, ActivationReachesTouchedActivableEntitiesInIdOrder)
 
     // A right click activates a touched entity only with the pointer on its picture.
     emptyRoom();
-    auto pictured = [&](int id, float x, float y) {
-        auto* entity = new CountingEntity(&game->rm(), {x, y, 0, 0}, EntityFlag::Activable,
-                                          new Sprite(game->rm().getTexture("data\\graphics\\map\\T\\bloc.png")));
-        level->addEntity(id, entity);
-        return entity;
-    };
-    CountingEntity* lever = pictured(1, 110, 110);
+    CountingEntity* lever = add(1, {110, 110, 0, 0}, EntityFlag::Activable, 9999, true);
     CountingEntity* blind = add(2, {100, 100, 40, 40}, EntityFlag::Activable); // no picture: never under the pointer
-    CountingEntity* away = pictured(3, 600, 300);
+    CountingEntity* away = add(3, {600, 300, 0, 0}, EntityFlag::Activable, 9999, true);
     game->send(mouseReleased(120, 120, sf::Mouse::Left));
     game->send(mouseReleased(300, 300, sf::Mouse::Right));
     EXPECT_EQ(lever->activations, 0);
@@ -268,8 +258,6 @@ TEST_F(MapTest, ActivationReachesTouchedActivableEntitiesInIdOrder)
                                             "    * Entite : 99 n'existe pas"};
     EXPECT_EQ(trace(), expected) << "activating a missing entity is reported";
 }
-
-// --- keys and states ---------------------------------------------------------------------
 
 TEST_F(MapTest, EscapePausesTheFrozenLevelAndF5ReloadsItWithoutSaving)
 {

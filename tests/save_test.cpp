@@ -19,11 +19,8 @@ protected:
     void SetUp() override
     {
         LevelTest::SetUp();
-        writeImage("data\\graphics\\window\\newGameMenu\\background.png", 1000, 500);
-        writeImage("data\\graphics\\window\\loadingMenu\\background.png", 1000, 500);
-        writeButton("data\\graphics\\window\\newGameMenu\\slot.png", 306, 82);
+        writeSlotMenus();
         writeImage("data\\graphics\\window\\newGameMenu\\slotIllisible.png", 306, 82, sf::Color::Red);
-        writeButton("data\\graphics\\window\\flecheBack.png", 64, 48);
         for (const char* map : {"01_USB", "02_BUS", "T"})
             writeButton(std::string("data\\graphics\\map\\") + map + "\\mapIcon.png", 304, 80);
         writeMap("01_USB", "[GroundEntity] 1 0 460 Sprite sol.png HitboxSpriteFilled\n");
@@ -164,21 +161,14 @@ TEST_F(SaveTest, ASaveNamingAMapThatCannotBeOpenedIsMarkedAndNotLoaded)
     auto* menu = game->topAs<LoadingMenu>();
     ASSERT_NE(menu, nullptr);
     // Shown with the unreadable-slot picture, where an empty slot shows nothing.
-    const sf::Image screen = [this] {
-        sf::Texture shot;
-        shot.create(1000, 500);
-        game->app().drawGS();
-        shot.update(game->app().getWindow());
-        return shot.copyToImage();
-    }();
+    const sf::Image screen = game->drawnStates();
     EXPECT_EQ(screen.getPixel(500, 250), sf::Color::Red) << "slot 1 is marked";
     EXPECT_EQ(screen.getPixel(500, 250 + 91), sf::Color::Red) << "slot 2 is marked";
     EXPECT_NE(screen.getPixel(500, 250 + 182), sf::Color::Red) << "slot 3 is empty";
     clearTrace();
     clickSlot(1);
     EXPECT_EQ(game->top(), menu) << "the player stays in the menu";
-    EXPECT_TRUE(traced(" *** ERREUR : Echec de l'ouverture de la map :"));
-    EXPECT_TRUE(traced("    * data\\maps\\01_USb\\01_USb.zi"));
+    EXPECT_TRUE(tracedLines({" *** ERREUR : Echec de l'ouverture de la map :", "    * data\\maps\\01_USb\\01_USb.zi"}));
     clickSlot(2);
     EXPECT_EQ(game->top(), menu);
     EXPECT_EQ(game->rm().getMap(), nullptr);
@@ -190,8 +180,7 @@ TEST_F(SaveTest, ASaveNamingAMapThatCannotBeOpenedIsMarkedAndNotLoaded)
     game->send(mouseReleased(500, 320)); // "Charger"
     clickSlot(3);
     EXPECT_NE(game->topAs<LoadingMenu>(), nullptr);
-    EXPECT_TRUE(traced(" *** ERREUR : Sauvegarde illisible, aucune map :"));
-    EXPECT_TRUE(traced("    * data\\saves\\03\\save.sv"));
+    EXPECT_TRUE(tracedLines({" *** ERREUR : Sauvegarde illisible, aucune map :", "    * data\\saves\\03\\save.sv"}));
     EXPECT_EQ(readFile("data\\saves\\03\\save.sv"), noMap);
     writeFile("data\\saves\\03\\save.sv", "garbage");
     game->send(mouseReleased(30, 30));   // the back arrow

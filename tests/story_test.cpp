@@ -17,7 +17,6 @@ const char* const TWO_ACTORS = "[Actor] Korvane background 46 230 214\n"
 
 } // namespace
 
-// Dialogues and scripted entities in a level.
 class StoryTest : public LevelTest
 {
 protected:
@@ -54,8 +53,6 @@ protected:
         return static_cast<int>(std::count(all.begin(), all.end(), " -- Activation du script : " + path));
     }
 };
-
-// --- dialogues ---------------------------------------------------------------------------
 
 TEST_F(StoryTest, BubblesArePlacedFollowOneAnotherAndTheLastActivatesTheEntity)
 {
@@ -114,8 +111,7 @@ TEST_F(StoryTest, DialoguesThatCannotBeReadEndCleanlyWithAnErrorAndNeverTakeAPla
     clearTrace();
     Dialogue::open(&game->rm(), "data\\missing.dia", 9);
     EXPECT_EQ(game->stateCount(), states);
-    EXPECT_TRUE(traced(" *** Echec de l'ouverture du fichier :"));
-    EXPECT_TRUE(traced("    * data\\missing.dia"));
+    EXPECT_TRUE(tracedLines({" *** Echec de l'ouverture du fichier :", "    * data\\missing.dia"}));
     EXPECT_TRUE(isOpen(9)) << "its end still activates";
     openDialogue(TWO_ACTORS, 9);
     EXPECT_EQ(game->stateCount(), states) << "no bubble at all";
@@ -124,8 +120,7 @@ TEST_F(StoryTest, DialoguesThatCannotBeReadEndCleanlyWithAnErrorAndNeverTakeAPla
     ASSERT_NE(openDialogue(std::string(TWO_ACTORS) + "0 1 1 0 0 0 ok#\n\n7 1 1 0 0 0 nobody#\n", 9), nullptr);
     release(sf::Keyboard::Return);
     EXPECT_EQ(game->stateCount(), states);
-    EXPECT_TRUE(traced(" *** ERREUR : Dialogue interrompu (acteur 7 inconnu) :"));
-    EXPECT_TRUE(traced("    * data\\d.dia"));
+    EXPECT_TRUE(tracedLines({" *** ERREUR : Dialogue interrompu (acteur 7 inconnu) :", "    * data\\d.dia"}));
     for (const std::string& broken :
          {std::string(TWO_ACTORS) + "0 1 1 0 0 0 no end mark", std::string(TWO_ACTORS) + "0 1 one",
           std::string("[Actor] Korvane background 1 2\n[Dialogue]\n0 1 1 0 0 0 x#\n")}) {
@@ -192,8 +187,6 @@ TEST_F(StoryTest, ScenesOpenedTogetherStackAndShowInTurn)
     EXPECT_NE(game->topAs<Dialogue>(), nullptr);
 }
 
-// --- scripted entities ---------------------------------------------------------------------
-
 TEST_F(StoryTest, EachTriggerRunsItsScriptAtItsMoment)
 {
     writeFile("data\\s\\a.txt", "[TypeDeclenchement] OnMapLoading\n[ActivateEntity] 9\n");
@@ -248,8 +241,7 @@ TEST_F(StoryTest, HeaderAndCommandsAreReadByTheirOwnReadersAndStopAtAWrongWordOr
                "[ScriptedEntity] 4 0 0 data\\s\\h.txt Sprite bloc.png\n"
                "[ScriptedEntity] 5 0 0 data\\s\\bad.txt Sprite bloc.png\n"
                "[ScriptedEntity] 3 0 0 data\\s\\none.txt Sprite bloc.png\n");
-    EXPECT_TRUE(traced(" *** ERROR : ERREUR CHARGEMENT SCRIPT"));
-    EXPECT_TRUE(traced("    * data\\s\\none.txt"));
+    EXPECT_TRUE(tracedLines({" *** ERROR : ERREUR CHARGEMENT SCRIPT", "    * data\\s\\none.txt"}));
     level->activerEntite(3);
     EXPECT_EQ(activations("data\\s\\none.txt"), 1) << "a missing script does nothing more";
 
@@ -270,7 +262,9 @@ TEST_F(StoryTest, HeaderAndCommandsAreReadByTheirOwnReadersAndStopAtAWrongWordOr
     EXPECT_EQ(player().getHitbox().left, 300.f);
 }
 
-TEST_F(StoryTest, ScriptsThatActivateThemselvesStopAtTheNestingBoundAndAtTheFramesAllowance)
+// The bounds that keep scripts from freezing a frame: nesting, activations, bytes read and
+// scenes opened per frame, and no file outside the data folder.
+TEST_F(StoryTest, ScriptsStopAtTheNestingBoundAndAtEachFramesAllowanceAndReadNoFileOutsideTheData)
 {
     writeFile("data\\s\\loop.txt", "[ActivateEntity] 4\n");
     // Three activations of itself per run: 3^16 runs within the nesting bound.
@@ -281,60 +275,52 @@ TEST_F(StoryTest, ScriptsThatActivateThemselvesStopAtTheNestingBoundAndAtTheFram
     level->activerEntite(4);
     EXPECT_EQ(activations("data\\s\\loop.txt"), ScriptedEntity::MAX_NESTING);
     EXPECT_TRUE(traced(" *** ERREUR : Scripts imbriques trop profondement, activation ignoree :"));
-
-    step();
-    clearTrace();
-    level->activerEntite(5);
-    EXPECT_EQ(activations("data\\s\\tree.txt"), ScriptedEntity::MAX_ACTIVATIONS_PER_FRAME);
     const std::string dropped = " *** ERREUR : Trop de scripts dans cette image, la suite est ignoree :";
-    const std::vector<std::string> all = trace();
-    EXPECT_EQ(std::count(all.begin(), all.end(), dropped), 1) << "said once per frame";
-    EXPECT_TRUE(traced("    * data\\s\\tree.txt"));
-    step();
-    clearTrace();
-    level->activerEntite(5);
-    EXPECT_EQ(activations("data\\s\\tree.txt"), ScriptedEntity::MAX_ACTIVATIONS_PER_FRAME) << "a new frame";
-}
+    for (const char* frame : {"first", "next"}) {
+        SCOPED_TRACE(frame);
+        step();
+        clearTrace();
+        level->activerEntite(5);
+        EXPECT_EQ(activations("data\\s\\tree.txt"), ScriptedEntity::MAX_ACTIVATIONS_PER_FRAME);
+        const std::vector<std::string> all = trace();
+        EXPECT_EQ(std::count(all.begin(), all.end(), dropped), 1) << "said once per frame";
+        EXPECT_TRUE(traced("    * data\\s\\tree.txt"));
+    }
 
-TEST_F(StoryTest, AFrameReadsAMegabyteOfScriptsAtMost)
-{
     // 60 KiB scripts: eighteen start within one frame's megabyte, the nineteenth does not.
     writeFile("data\\s\\long.txt", "[TypeDeclenchement] OnCollision\n| " + std::string(60 << 10, 'x') + "\n");
     std::string map;
     for (int id = 1; id <= 20; ++id)
         map += "[ScriptedEntity] " + std::to_string(id) + " 0 0 data\\s\\long.txt Sprite bloc.png\n";
-    clearTrace();
-    startLevel(map);
+    step();
+    replaceLevel(map);
     EXPECT_EQ(script(18)->getTypeDeclenchement(), OnCollision);
     EXPECT_EQ(script(19)->getTypeDeclenchement(), Dont) << "its header was not read in this frame";
-    EXPECT_TRUE(traced(" *** ERREUR : Trop de scripts dans cette image, la suite est ignoree :"));
+    EXPECT_TRUE(traced(dropped));
     step();
     clearTrace();
     level->activerEntite(19);
     EXPECT_EQ(activations("data\\s\\long.txt"), 1) << "the next frame reads it";
-}
 
-TEST_F(StoryTest, ScriptsOpenAFewScenesPerFrameAndNoFileOutsideTheData)
-{
     writeFile("data\\s\\scenes.txt",
               "[ActivateEntity] 4\n[ActivateEntity] 4\n[PlusOuMoins] 3\n[MasterMindCode] 4 -1\n");
-    startLevel("[ScriptedEntity] 4 0 0 data\\s\\scenes.txt Sprite bloc.png\n");
+    replaceLevel("[ScriptedEntity] 4 0 0 data\\s\\scenes.txt Sprite bloc.png\n");
+    step();
     const std::size_t before = game->stateCount();
     level->activerEntite(4);
     EXPECT_EQ(game->stateCount() - before, static_cast<std::size_t>(ScriptedEntity::MAX_SCENES_PER_FRAME));
 
     game->app().mainMenu();
+    level = nullptr;
     writeFile("data\\s\\outside.txt", "[ShowDialogue] /dev/stdin -1\n[ShowDialogue] data\\..\\..\\x.dia -1\n"
                                       "[SetPlayerPosition] 1000001 0\n[PlayerCanShoot] 1\n");
-    startLevel("[ScriptedEntity] 4 0 0 data\\s\\outside.txt Sprite bloc.png\n"
-               "[ScriptedEntity] 5 0 0 /dev/stdin Sprite bloc.png\n");
-    EXPECT_TRUE(traced(" *** ERROR : ERREUR CHARGEMENT SCRIPT"));
-    EXPECT_TRUE(traced("    * /dev/stdin"));
+    replaceLevel("[ScriptedEntity] 4 0 0 data\\s\\outside.txt Sprite bloc.png\n"
+                 "[ScriptedEntity] 5 0 0 /dev/stdin Sprite bloc.png\n");
+    EXPECT_TRUE(tracedLines({" *** ERROR : ERREUR CHARGEMENT SCRIPT", "    * /dev/stdin"}));
     step();
     clearTrace();
     level->activerEntite(4);
     EXPECT_EQ(game->top(), level) << "no dialogue from outside the data folder";
-    EXPECT_TRUE(traced(" *** Echec de l'ouverture du fichier :"));
-    EXPECT_TRUE(traced("    * data\\..\\..\\x.dia"));
+    EXPECT_TRUE(tracedLines({" *** Echec de l'ouverture du fichier :", "    * data\\..\\..\\x.dia"}));
     EXPECT_FALSE(player().canShoot()) << "a position out of range stops the reader";
 }

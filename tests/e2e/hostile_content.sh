@@ -11,8 +11,7 @@ write_map 01_USB <<'MAP'
 [NextLevelVortex] 3 200 396 02_BUs
 MAP
 
-start_game
-wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
+start_on_main_menu
 click_picture data/graphics/window/mainmenu/charger.png 228 289
 wait_for_line " -- Loading Menu : Slot 1 present"
 [ -n "${E2E_SHOTS:-}" ] && screenshot "$E2E_SHOTS/marked-slot.png"

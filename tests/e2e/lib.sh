@@ -79,13 +79,20 @@ start_game() {
     xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 }
 
-# Waits until the trace holds the exact line (a fixed string), or fails.
-wait_for_line() {
-    deadline=$(deadline_in "${2:-20}")
-    until grep -qxF -- "$1" "$TRACE"; do
-        [ "$(date +%s)" -lt "$deadline" ] || fail "no trace line '$1'"
+# Waits up to SECONDS (times the patience) until the command succeeds, or fails with MESSAGE.
+wait_until() {
+    deadline=$(deadline_in "$1")
+    message=$2
+    shift 2
+    until "$@"; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "$message"
         sleep 0.1
     done
+}
+
+# Waits until the trace holds the exact line (a fixed string), or fails.
+wait_for_line() {
+    wait_until "${2:-20}" "no trace line '$1'" grep -qxF -- "$1" "$TRACE"
 }
 
 # Counts the exact trace line.
@@ -126,10 +133,15 @@ click_picture() {
     xdotool mousemove --window "$WINDOW" $(($2 + $5)) $(($3 + $6)) click "$4"
 }
 
-# Starts the game and begins a new game in slot 1 through the real menus.
-start_new_game() {
+# Starts the game and waits for its main menu: the window's icon is its last picture.
+start_on_main_menu() {
     start_game
     wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
+}
+
+# Starts the game and begins a new game in slot 1 through the real menus.
+start_new_game() {
+    start_on_main_menu
     click_picture data/graphics/window/mainmenu/commencer.png 280 213
     wait_for_line " -*- Loading Menu : Slot 3 non present"
     click_picture data/graphics/window/newGameMenu/slot.png 347 211
@@ -137,11 +149,10 @@ start_new_game() {
 
 # Waits until the exact trace line has been written N times.
 wait_for_count() {
-    deadline=$(deadline_in 20)
-    until [ "$(count_lines "$1")" -ge "$2" ]; do
-        [ "$(date +%s)" -lt "$deadline" ] || fail "trace line '$1' not seen $2 times"
-        sleep 0.1
-    done
+    wait_until 20 "trace line '$1' not seen $2 times" seen_times "$1" "$2"
+}
+seen_times() {
+    [ "$(count_lines "$1")" -ge "$2" ]
 }
 
 # Holds a key until the trace holds the line, then releases it.

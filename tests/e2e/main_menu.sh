@@ -4,8 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
 
-start_game
-wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
+start_on_main_menu
 
 cat >"$WORK/expected-start.txt" <<'TRACE'
  *** Korvane - v.1.0.00 :

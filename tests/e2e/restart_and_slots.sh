@@ -42,8 +42,7 @@ wait_to_stand_on() {
     done
 }
 
-start_game
-wait_for_line " -- Chargement de l'image : data\\graphics\\window\\iconeFenetre.png"
+start_on_main_menu
 click_picture data/graphics/window/mainmenu/commencer.png 280 213
 wait_for_line " -*- Loading Menu : Slot 3 non present"
 

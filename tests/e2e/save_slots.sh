@@ -19,11 +19,7 @@ wait_for_line " -- Chargement de l'image : data\\graphics\\window\\pausemenu\\ba
 click_picture data/graphics/window/pausemenu/menu.png 190 410
 wait_for_line " -*- Destruction de l'item : data\\graphics\\window\\pausemenu\\background.png"
 
-deadline=$(deadline_in 10)
-until [ -e "$SAVE" ]; do
-    [ "$(date +%s)" -lt "$deadline" ] || fail "no save file after leaving the game"
-    sleep 0.1
-done
+wait_until 10 "no save file after leaving the game" test -e "$SAVE"
 printf '[Map]\n01_USB\n[Player]\n0 0.5 0' | cmp -s - "$SAVE" || fail "unexpected save file: $(cat "$SAVE")"
 
 # Load slot 1: the game comes back on its map.

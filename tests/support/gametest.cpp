@@ -174,6 +174,12 @@ bool GameTest::traced(const std::string& line) const
     return std::find(all.begin(), all.end(), line) != all.end();
 }
 
+bool GameTest::tracedLines(const std::vector<std::string>& consecutive) const
+{
+    const std::vector<std::string> all = trace();
+    return std::search(all.begin(), all.end(), consecutive.begin(), consecutive.end()) != all.end();
+}
+
 void GameTest::clearTrace()
 {
     m_trace.str("");

@@ -34,6 +34,8 @@ protected:
     std::string traceText() const;
     // True when the trace holds this exact line.
     bool traced(const std::string& line) const;
+    // True when the trace holds these lines one after the other (a message and its detail).
+    bool tracedLines(const std::vector<std::string>& consecutive) const;
     void clearTrace();
 
 private:

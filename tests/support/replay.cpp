@@ -102,11 +102,6 @@ std::vector<std::string> Tape::setting(const std::string& name) const
     return values;
 }
 
-float Tape::length() const
-{
-    return m_inputs.empty() ? 0.f : m_inputs.back().time;
-}
-
 Tape Tape::jittered(unsigned seed, float shift) const
 {
     std::mt19937 draw(seed);

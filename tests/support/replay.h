@@ -40,7 +40,6 @@ public:
     // Plays the tape on the game, frame by frame, from its current state.
     // `afterFrame`, when given, is called with the time after each frame.
     void play(GameHarness& game, const std::function<void(float)>& afterFrame = {}) const;
-    float length() const;
     // The same inputs as real hands would give them: each shifted by a random amount
     // within +-`shift` seconds (the same for a given seed), never before the tape starts
     // and never past an earlier input of the same key or of the mouse.
