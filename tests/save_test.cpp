@@ -189,3 +189,23 @@ TEST_F(SaveTest, ASaveNamingAMapThatCannotBeOpenedIsMarkedAndNotLoaded)
     clickSlot(3);
     EXPECT_NE(game->topAs<Map>(), nullptr) << "a file without a map holds nothing to lose";
 }
+
+TEST_F(SaveTest, ASaveOnAMapWithoutAnIconStillShowsAndLoads)
+{
+    // An author's map may come without its slot icon: the game saved there must not look lost.
+    writeImage("data\\graphics\\window\\newGameMenu\\slotSansIcone.png", 306, 82, sf::Color::Blue);
+    writeMap("ATELIER", "");
+    writeFile(SLOT1, "[Map]\nATELIER\n[Player]\n0 0.5 0");
+    game->send(mouseReleased(500, 240)); // "Nouvelle partie"
+    ASSERT_NE(game->topAs<NewGameMenu>(), nullptr);
+    EXPECT_EQ(game->drawnStates().getPixel(500, 250), sf::Color::Blue);
+    clickSlot(1);
+    EXPECT_NE(game->topAs<NewGameMenu>(), nullptr) << "an occupied slot asks before it is overwritten";
+    game->send(mouseReleased(30, 30));   // the back arrow
+    game->send(mouseReleased(500, 320)); // "Charger"
+    ASSERT_NE(game->topAs<LoadingMenu>(), nullptr);
+    EXPECT_EQ(game->drawnStates().getPixel(500, 250), sf::Color::Blue);
+    clickSlot(1);
+    ASSERT_NE(currentLevel(), nullptr);
+    EXPECT_EQ(currentLevel()->getMapName(), "ATELIER");
+}

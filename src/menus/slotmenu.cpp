@@ -15,6 +15,8 @@ const sf::Vector2f OCCUPIED_POSITION[3] = {{348, 212}, {348, 303}, {348, 396}};
 const sf::Vector2f EMPTY_POSITION[3] = {{347, 211}, {347, 302}, {347, 395}};
 // A save is there, but its map cannot be opened.
 const char* const UNREADABLE_SLOT = "data\\graphics\\window\\newGameMenu\\slotIllisible.png";
+// A save is there and its map opens, but the map has no icon of its own.
+const char* const ICONLESS_SLOT = "data\\graphics\\window\\newGameMenu\\slotSansIcone.png";
 
 } // namespace
 
@@ -44,18 +46,32 @@ void SlotMenu::scanSlot(unsigned slot, bool showEmptySlots)
     } else {
         std::cout << " -*- Loading Menu : Slot " << slot + 1 << " non present" << std::endl;
     }
-    if (!mapName.empty() && !Map::canOpen(mapName)) {
+    if (!mapName.empty() && !Map::canOpen(mapName))
         // A game that cannot be resumed is still a game: marked, never shown as free.
-        m_slot_icon[slot].setTexture(m_RManager->getTexture(UNREADABLE_SLOT));
-        m_slot_icon[slot].setPosition(EMPTY_POSITION[slot]);
-    } else if (!mapName.empty()) {
-        m_slot_icon[slot].setTexture(m_RManager->getTexture("data\\graphics\\map\\" + mapName + "\\mapIcon.png"));
-        m_slot_icon[slot].setPosition(OCCUPIED_POSITION[slot]);
-    } else if (showEmptySlots) {
+        showSlot(slot, UNREADABLE_SLOT, EMPTY_POSITION[slot]);
+    else if (!mapName.empty())
+        showSavedGame(slot, mapName);
+    else if (showEmptySlots)
         // A slot whose file names no map holds nothing to resume: it can take a new game.
-        m_slot_icon[slot].setTexture(m_RManager->getTexture(EMPTY_SLOT));
-        m_slot_icon[slot].setPosition(EMPTY_POSITION[slot]);
-    }
+        showSlot(slot, EMPTY_SLOT, EMPTY_POSITION[slot]);
+}
+
+void SlotMenu::showSavedGame(unsigned slot, const std::string& mapName)
+{
+    const std::string icon = "data\\graphics\\map\\" + mapName + "\\mapIcon.png";
+    showSlot(slot, icon, OCCUPIED_POSITION[slot]);
+    if (m_slot_icon[slot].getTexture()->getSize().x > 0)
+        return;
+    // Without a picture the slot could be neither seen nor chosen: the game saved there
+    // would look lost, and the slot could take no new game either.
+    m_RManager->killTexture(icon);
+    showSlot(slot, ICONLESS_SLOT, EMPTY_POSITION[slot]);
+}
+
+void SlotMenu::showSlot(unsigned slot, const std::string& picture, sf::Vector2f position)
+{
+    m_slot_icon[slot].setTexture(m_RManager->getTexture(picture), true);
+    m_slot_icon[slot].setPosition(position);
 }
 
 void SlotMenu::play(Map* level)

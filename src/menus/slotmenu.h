@@ -43,4 +43,6 @@ protected:
 
 private:
     void scanSlot(unsigned slot, bool showEmptySlots);
+    void showSavedGame(unsigned slot, const std::string& mapName);
+    void showSlot(unsigned slot, const std::string& picture, sf::Vector2f position);
 };

@@ -67,10 +67,10 @@ void slotMenu(Output& out, const std::string& title, const std::string& gamePath
     saveTo(out, c, gamePath);
 }
 
-// A slot with nothing to resume: a dashed border, a socket on the left and a label.
+// A slot without a map's icon: a dashed border, a socket on the left and a label.
 // `mark` draws the socket's sign in it.
 template <typename Mark>
-void slotWithoutGame(Output& out, const std::string& label, Rgba border, Mark mark, const std::string& gamePath)
+void plainSlot(Output& out, const std::string& label, Rgba border, Mark mark, const std::string& gamePath)
 {
     Canvas c(306, 82);
     c.roundRect(0, 0, 306, 82, 6, vertical(hex(0x161d46), hex(0x0d1232), 0, 82));
@@ -95,7 +95,7 @@ void slotWithoutGame(Output& out, const std::string& label, Rgba border, Mark ma
 void emptySlot(Output& out)
 {
     // A plus in the socket: nothing is saved here yet.
-    slotWithoutGame(
+    plainSlot(
         out, "Emplacement vide", pal::haze,
         [](Canvas& c) {
             c.line(42, 32, 42, 50, 3, solid(withAlpha(pal::cyan, 0.8f)));
@@ -107,13 +107,25 @@ void emptySlot(Output& out)
 void unreadableSlot(Output& out)
 {
     // A red exclamation mark: a game is saved here, but its map cannot be opened.
-    slotWithoutGame(
+    plainSlot(
         out, "Sauvegarde illisible", pal::red,
         [](Canvas& c) {
             c.line(42, 30, 42, 45, 4, solid(pal::red));
             c.rect(40, 50, 4, 4, solid(pal::red));
         },
         "data\\graphics\\window\\newGameMenu\\slotIllisible.png");
+}
+
+void iconlessSlot(Output& out)
+{
+    // A saved game whose map has no icon of its own: a plain disk in the socket.
+    plainSlot(
+        out, "Partie sauvegardée", pal::cyan,
+        [](Canvas& c) {
+            c.roundRect(33, 32, 18, 18, 3, solid(withAlpha(pal::cyan, 0.8f)));
+            c.rect(37, 32, 10, 6, solid(hex(0x0d1232)));
+        },
+        "data\\graphics\\window\\newGameMenu\\slotSansIcone.png");
 }
 
 void backArrow(Output& out)
@@ -193,6 +205,7 @@ void generateSlotMenus(Output& out)
     slotMenu(out, "Charger une partie", "data\\graphics\\window\\loadingMenu\\background.png", 43);
     emptySlot(out);
     unreadableSlot(out);
+    iconlessSlot(out);
     backArrow(out);
     int number = 0;
     for (const World& w : worlds())
