@@ -1,5 +1,6 @@
 #pragma once
 
+// Every state's constructor and event handler name these: a state's header has them from here.
 class RessourceManager;
 namespace sf {
 class Event;

@@ -11,10 +11,8 @@
 #include <vector>
 
 class AnimatedSprite;
-class RessourceManager;
 namespace sf {
 class Color;
-class Event;
 } // namespace sf
 
 // One participant of a dialogue: a name, a portrait and a bubble picture.

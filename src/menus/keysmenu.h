@@ -11,10 +11,6 @@
 #include <vector>
 
 class Bindings;
-class RessourceManager;
-namespace sf {
-class Event;
-} // namespace sf
 
 // The keyboard page of the options: each action's keys, one cell per key. Choosing a
 // cell waits for the next key released, which takes the cell's place; Escape cancels.

@@ -6,10 +6,6 @@
 #include <SFML/Graphics/Sprite.hpp>
 
 class AnimatedSprite;
-class RessourceManager;
-namespace sf {
-class Event;
-} // namespace sf
 
 // The first and lowest state: title, animated mascot and the four buttons.
 class MainMenu : public GameState

@@ -7,11 +7,6 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
-class RessourceManager;
-namespace sf {
-class Event;
-} // namespace sf
-
 // The button that opens the options, in the main menu and in the pause menu.
 extern const char* const OPTIONS_BUTTON;
 

@@ -6,11 +6,6 @@
 
 #include <SFML/Graphics/Sprite.hpp>
 
-class RessourceManager;
-namespace sf {
-class Event;
-} // namespace sf
-
 // Shown over a level or a dialogue: the music pauses and the game is frozen below.
 class PauseMenu : public GameState
 {

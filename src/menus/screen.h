@@ -12,11 +12,7 @@
 #include <cstddef>
 #include <string>
 
-class RessourceManager;
 class Sprite;
-namespace sf {
-class Event;
-} // namespace sf
 
 // Between two maps: after half a second any key press enters the next map.
 class MapInterlude : public GameState

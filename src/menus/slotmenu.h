@@ -8,10 +8,6 @@
 #include <string>
 
 class Map;
-class RessourceManager;
-namespace sf {
-class Event;
-} // namespace sf
 
 // What the new-game and loading menus share: their background, the back arrow
 // and one picture per slot, built from the slots as they are on disk.

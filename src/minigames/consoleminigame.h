@@ -8,11 +8,7 @@
 #include <list>
 #include <string>
 
-class RessourceManager;
 class Sprite;
-namespace sf {
-class Event;
-} // namespace sf
 
 // A green terminal over the frozen level: a scrolling transcript, a blinking cursor
 // and one input line; Return submits the line to the puzzle's check.

@@ -17,10 +17,6 @@ class Bullet;
 class Entity;
 class Player;
 class Sprite;
-class RessourceManager;
-namespace sf {
-class Event;
-} // namespace sf
 
 // The level being played: its entities by id, the bullets in flight and the player.
 class Map : public GameState
